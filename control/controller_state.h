@@ -1,0 +1,13 @@
+#pragma once
+
+#include "channel_state.h"
+
+// A copy of the process-wide controller state, for tests and diagnostics that want
+// to look at it; nothing outside the drive step can change it.
+struct ControllerStateSnapshot {
+  ChannelState channel1;
+  ChannelState channel2;
+  float diffMean;
+};
+
+ControllerStateSnapshot controllerStateSnapshot();

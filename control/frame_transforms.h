@@ -1,0 +1,62 @@
+#pragma once
+
+#include <cmath>
+
+#include "parameters.h"
+
+// Phase (a, b, c) <-> stationary (alpha, beta) <-> rotating (d, q) frames. The gains
+// are the rounded literals the controller was tuned with (0.6667, 0.5774, 0.866), not
+// 2/3, 1/sqrt(3) and sqrt(3)/2, and mixed single/double steps are deliberate.
+
+inline constexpr double kClarkeAlphaGain = static_cast<double>(0.6667f);
+inline constexpr float kClarkeBetaGain = 0.5774f;
+inline constexpr float kInverseClarkeBetaGain = 0.866f;
+static_assert(bitsOf(kClarkeAlphaGain) == 0x3FE5559B40000000u);
+static_assert(bitsOf(kClarkeBetaGain) == 0x3F13D07Du);
+static_assert(bitsOf(kInverseClarkeBetaGain) == 0x3F5DB22Du);
+
+inline void clarkeTransform(float a, float b, float c, float alphaBeta[2]) {
+  alphaBeta[1] = (b - c) * kClarkeBetaGain;
+  const double p = static_cast<double>(b) * 0.5;
+  const double r = static_cast<double>(c) * 0.5;
+  const double s = (static_cast<double>(a) - p) - r;
+  alphaBeta[0] = static_cast<float>(s * kClarkeAlphaGain);
+}
+
+inline void inverseClarkeTransform(float alpha, float beta, float abc[3]) {
+  const float k = beta * kInverseClarkeBetaGain;
+  const double h = static_cast<double>(alpha) * -0.5;
+  abc[0] = alpha;
+  abc[1] = static_cast<float>(h + static_cast<double>(k));
+  abc[2] = static_cast<float>(h - static_cast<double>(k));
+}
+
+// The rotating frame turns at twice the angle input (two pole pairs). Both transforms
+// of a channel step use the same angle, so the channel evaluates the rotation once.
+struct Rotation {
+  float cosPhi;
+  float sinPhi;
+};
+
+inline Rotation rotationOf(float theta) {
+  const double phi = static_cast<double>(theta + theta);
+  return {static_cast<float>(std::cos(phi)), static_cast<float>(std::sin(phi))};
+}
+
+inline void parkRotate(float alpha, float beta, Rotation r, float dq[2]) {
+  dq[0] = r.cosPhi * alpha + r.sinPhi * beta;
+  dq[1] = r.cosPhi * beta - r.sinPhi * alpha;
+}
+
+inline void inverseParkRotate(float d, float q, Rotation r, float alphaBeta[2]) {
+  alphaBeta[0] = r.cosPhi * d - r.sinPhi * q;
+  alphaBeta[1] = r.sinPhi * d + r.cosPhi * q;
+}
+
+inline void parkTransform(float alpha, float beta, float theta, float dq[2]) {
+  parkRotate(alpha, beta, rotationOf(theta), dq);
+}
+
+inline void inverseParkTransform(float d, float q, float theta, float alphaBeta[2]) {
+  inverseParkRotate(d, q, rotationOf(theta), alphaBeta);
+}

@@ -1,0 +1,126 @@
+// The gateway: a negative result count is a flag call from the host; otherwise it is
+// the sizes call, which installs the block into a host record or answers a
+// command-line query from a private record.
+#include "gateway.h"
+
+#include <cstring>
+
+#include "block/block_methods.h"
+#include "diagnostics.h"
+#include "flag_dispatch.h"
+#include "private_record.h"
+#include "raise_error.h"
+
+namespace {
+
+constexpr int32_t kVersionStamp = 8480229;
+constexpr int32_t kServiceHostRecordInstalled = 280;
+constexpr int kSizesArgumentCount = 4;
+
+// A whole number in the 32-bit range; false for fractions, infinities and NaN, which
+// must not reach a conversion.
+bool exactInt32(double value, int32_t& out) {
+  if (!(value > -2147483649.0 && value < 2147483648.0)) return false;
+  out = static_cast<int32_t>(value);
+  return static_cast<double>(out) == value;
+}
+
+bool truncatedInt32(double value, int32_t& out) {
+  if (!(value > -2147483649.0 && value < 2147483648.0)) return false;
+  out = static_cast<int32_t>(value);
+  return true;
+}
+
+// The host passes a record's address as its two 32-bit halves and the version stamp.
+// Reading three doubles needs a double array; anything else selects a private query.
+SimStruct* recordOfHandle(const mxArray* handle) {
+  if (handle == nullptr || mxGetM(handle) != 3 || mxGetClassID(handle) != mxDOUBLE_CLASS)
+    return nullptr;
+  const double* values = mxGetPr(handle);
+  if (values == nullptr || !(values[2] == static_cast<double>(kVersionStamp))) return nullptr;
+  int32_t low, high;
+  if (!truncatedInt32(values[0], low) || !truncatedInt32(values[1], high)) return nullptr;
+  const uint64_t address = (static_cast<uint64_t>(static_cast<uint32_t>(high)) << 32) |
+                           static_cast<uint32_t>(low);
+  return reinterpret_cast<SimStruct*>(static_cast<uintptr_t>(address));
+}
+
+bool flagIsOneRealNumber(const mxArray* flag) {
+  const uint64_t count = static_cast<uint64_t>(mxGetM(flag)) * static_cast<uint64_t>(mxGetN(flag));
+  return count == 1 && !mxIsComplex(flag) && mxIsNumeric(flag);
+}
+
+void answerSizes(int nrhs, mxArray* plhs[], const mxArray* prhs[]) {
+  // Only a double flag holds a double to read; other numeric classes are refused.
+  const mxArray* flagArgument = prhs[3];
+  int32_t flag;
+  if (!flagIsOneRealNumber(flagArgument) || mxGetClassID(flagArgument) != mxDOUBLE_CLASS ||
+      !exactInt32(mxGetPr(flagArgument)[0], flag)) {
+    raiseHostError(kErrFlagNotInteger, kSFunctionDescription);
+    return;
+  }
+  if (flag != 0) {
+    raiseHostError(kErrInvalidFlag, kSFunctionDescription);
+    return;
+  }
+
+  SimStruct* block = recordOfHandle(prhs[1]);
+  if (block != nullptr) {
+    const char* name = block->name != nullptr ? block->name : "";
+    if (std::strncmp(name, kBlockName, std::strlen(kBlockName) + 1) != 0) {
+      raiseHostError(kErrNameMismatch, kBlockName, name);
+      return;
+    }
+    installBlockMethods(block);
+    block->sizes.entry[kSizeFlags] |= kFlagDimensionMethods;
+  } else {
+    block = buildPrivateRecord(nrhs - kSizesArgumentCount, prhs + kSizesArgumentCount);
+  }
+
+  block->sizes.entry[kSizeVersion] = kVersionStamp;
+  if (block->hostContext != nullptr && block->modelInfo->service != nullptr)
+    block->modelInfo->service(block, kServiceHostRecordInstalled, 1, nullptr);
+  mdlDeclareSizes(block);
+
+  plhs[0] = mxCreateDoubleMatrix_700(kSizeEntryCount, 1, mxREAL);
+  double* sizes = mxGetPr(plhs[0]);
+  for (int k = 0; k < kSizeEntryCount; ++k) sizes[k] = block->sizes.entry[k];
+  block->sizes.entry[kSizeOptions] |= kOptionSizesDeclared;
+  for (int k = kSizeFirstUnsignedHostWord; k <= kSizeLastUnsignedHostWord; ++k)
+    sizes[k] = static_cast<uint32_t>(block->sizes.entry[k]);
+  sizes[kSizeOptions] = static_cast<uint32_t>(block->sizes.entry[kSizeOptions]);
+}
+
+// The host names the record in plhs[1] and the flag in prhs[3], a double.
+void answerHostCall(mxArray* plhs[], const mxArray* prhs[]) {
+  SimStruct* block = reinterpret_cast<SimStruct*>(plhs[1]);
+  // A flag that is no double, NaN or out of range takes the default action, as 0 does.
+  int32_t flag = 0;
+  if (mxGetClassID(prhs[3]) == mxDOUBLE_CLASS && mxGetPr(prhs[3]) != nullptr &&
+      !truncatedInt32(mxGetPr(prhs[3])[0], flag))
+    flag = 0;
+  dispatchHostFlag(block, flag);
+}
+
+}  // namespace
+
+extern "C" void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
+  if (nlhs < 0) {
+    answerHostCall(plhs, prhs);
+    return;
+  }
+  if (nrhs < kSizesArgumentCount) {
+    raiseHostError(kErrTooFewRhsArguments, kSFunctionDescription, kSizesArgumentCount);
+    return;
+  }
+  if (nlhs > 1) {
+    raiseHostError(kErrTooManyLhsArguments, kSFunctionDescription);
+    return;
+  }
+  answerSizes(nrhs, plhs, prhs);
+}
+
+extern "C" void mexfilerequiredapiversion(uint32_t* first, uint32_t* second) {
+  *first = 0x0002020Au;
+  *second = 0x07000000u;
+}

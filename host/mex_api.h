@@ -1,0 +1,21 @@
+#pragma once
+
+// The host's interpreter operations that the plug-in calls: calling a host function
+// (used to build and raise errors) and issuing a warning.
+
+#include "export.h"
+#include "matrix_api.h"
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+// Calls the host function `name` with the arguments and fills the result slots. The
+// host function "error" does not come back: the host ends the gateway call.
+HOST_IMPORT int mexCallMATLABWithObject(int resultCount, mxArray* results[], int argumentCount,
+                                        mxArray* arguments[], const char* name);
+HOST_IMPORT void mexWarnMsgTxt(const char* text);
+
+#ifdef __cplusplus
+}
+#endif

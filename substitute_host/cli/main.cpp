@@ -1,0 +1,35 @@
+// corvalent2: the substitute host's command-line tool. Each subcommand registers itself
+// through its own add...Command function; main only parses and dispatches.
+#include <cstdio>
+#include <vector>
+
+#include <CLI/CLI.hpp>
+
+#include "replay_command.h"
+#include "subcommand.h"
+
+int main(int argc, char** argv) {
+  using namespace corvalent2;
+
+  CLI::App app{"Corvalent2 substitute host: runs the two-motor drive controller outside the "
+               "simulation host.",
+               "corvalent2"};
+  app.require_subcommand(0, 1);
+
+  std::vector<Subcommand> subcommands;
+  subcommands.push_back(addReplayCommand(app));
+
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& error) {
+    // --help is a ParseError with status 0; every real parse error is a usage error.
+    return app.exit(error) == 0 ? kExitOk : kExitUsage;
+  }
+
+  for (const Subcommand& subcommand : subcommands) {
+    if (subcommand.parser->parsed()) return subcommand.run();
+  }
+  // Nothing to do is a usage error too; show what there is to do.
+  std::fputs(app.help().c_str(), stderr);
+  return kExitUsage;
+}

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <CLI/CLI.hpp>
+
+#include "subcommand.h"
+
+namespace corvalent2 {
+
+// Registers `replay [IN] [-o OUT]`: runs an input CSV through the controller.
+Subcommand addReplayCommand(CLI::App& app);
+
+}  // namespace corvalent2

@@ -1,0 +1,74 @@
+#include "replay/csv_replay.h"
+
+#include <cstring>
+#include <new>
+#include <utility>
+
+#include "replay/input_csv.h"
+#include "replay/output_csv.h"
+
+namespace corvalent2 {
+namespace {
+
+ReplayOutcome failed(ReplayOutcome::Status status, std::uint64_t rows, std::string error) {
+  return ReplayOutcome{status, rows, std::move(error)};
+}
+
+ReplayOutcome writeFailure(const OutputCsvWriter& writer, std::uint64_t rows) {
+  return failed(ReplayOutcome::Status::writeFailed, rows,
+                std::string("writing the output failed: ") + std::strerror(writer.writeErrno()));
+}
+
+ReplayOutcome replayRows(std::FILE* in, std::FILE* out, BlockStepFn step, void* context) {
+  InputCsvReader reader(in);
+  if (!reader.readHeader()) {
+    return failed(reader.readFailed() ? ReplayOutcome::Status::readFailed
+                                      : ReplayOutcome::Status::badInput,
+                  0, reader.error());
+  }
+  OutputCsvWriter writer(out);
+  writer.writeHeader();
+
+  // One row's port buffers, reused for every step; the pointers give the port layout.
+  float row[kInputValueCount] = {};
+  float result[kOutputValueCount] = {};
+  const float* const inputs[9] = {row + 0, row + 3, row + 4,  row + 5,  row + 8,
+                                  row + 9, row + 10, row + 11, row + 12};
+  float* const outputs[2] = {result + 0, result + 3};
+
+  std::uint64_t rows = 0;
+  for (;;) {
+    const InputCsvReader::Status status = reader.next(row);
+    if (status == InputCsvReader::Status::end) break;
+    if (status != InputCsvReader::Status::row) {
+      // The good rows reach the stream before anyone reads the complaint.
+      if (!writer.flush()) return writeFailure(writer, rows);
+      return failed(status == InputCsvReader::Status::badInput ? ReplayOutcome::Status::badInput
+                                                               : ReplayOutcome::Status::readFailed,
+                    rows, reader.error());
+    }
+    step(context, inputs, outputs);
+    writer.writeRow(result);
+    if (writer.failed()) return writeFailure(writer, rows);
+    ++rows;
+  }
+  if (!writer.flush()) return writeFailure(writer, rows);
+  return ReplayOutcome{ReplayOutcome::Status::ok, rows, {}};
+}
+
+}  // namespace
+
+ReplayOutcome replayCsv(std::FILE* in, std::FILE* out, BlockStepFn step, void* context) noexcept {
+  try {
+    return replayRows(in, out, step, context);
+  } catch (const std::bad_alloc&) {
+    // Only a line too long to buffer can get here; say so rather than terminate.
+    try {
+      return failed(ReplayOutcome::Status::outOfMemory, 0, "out of memory reading the input");
+    } catch (...) {
+      return ReplayOutcome{ReplayOutcome::Status::outOfMemory, 0, {}};
+    }
+  }
+}
+
+}  // namespace corvalent2

@@ -1,0 +1,71 @@
+#include "replay/output_csv.h"
+
+#include <cerrno>
+#include <charconv>
+#include <cmath>
+#include <cstring>
+
+namespace corvalent2 {
+
+char* formatOutputValue(float value, char* out) {
+  // to_chars would write "-nan" for a NaN with its sign bit set; NaN has one spelling here.
+  if (std::isnan(value)) {
+    std::memcpy(out, "nan", 3);
+    return out + 3;
+  }
+  if (std::isinf(value)) {
+    const char* text = value < 0.0f ? "-inf" : "inf";
+    const std::size_t length = value < 0.0f ? 4 : 3;
+    std::memcpy(out, text, length);
+    return out + length;
+  }
+  // Without a format, to_chars picks the shortest text that round-trips.
+  return std::to_chars(out, out + kMaxOutputValueChars, value).ptr;
+}
+
+OutputCsvWriter::OutputCsvWriter(std::FILE* out, std::size_t bufferBytes)
+    : out_(out), buffer_(bufferBytes > kMaxRowChars ? bufferBytes : kMaxRowChars) {}
+
+void OutputCsvWriter::makeRoom(std::size_t chars) {
+  if (buffer_.size() - used_ >= chars) return;
+  if (!failed_ && used_ > 0 && std::fwrite(buffer_.data(), 1, used_, out_) != used_) {
+    failed_ = true;
+    writeErrno_ = errno;
+  }
+  used_ = 0;
+  if (buffer_.size() < chars) buffer_.resize(chars);
+}
+
+void OutputCsvWriter::writeHeader() {
+  std::size_t length = 0;
+  for (const std::string_view name : kOutputColumns) length += name.size() + 1;
+  makeRoom(length);
+  char* cursor = buffer_.data() + used_;
+  for (std::size_t i = 0; i < kOutputColumns.size(); ++i) {
+    std::memcpy(cursor, kOutputColumns[i].data(), kOutputColumns[i].size());
+    cursor += kOutputColumns[i].size();
+    *cursor++ = i + 1 < kOutputColumns.size() ? ',' : '\n';
+  }
+  used_ = static_cast<std::size_t>(cursor - buffer_.data());
+}
+
+void OutputCsvWriter::writeRow(const float values[kOutputValueCount]) {
+  makeRoom(kMaxRowChars);
+  char* cursor = buffer_.data() + used_;
+  for (std::size_t i = 0; i < kOutputValueCount; ++i) {
+    cursor = formatOutputValue(values[i], cursor);
+    *cursor++ = i + 1 < kOutputValueCount ? ',' : '\n';
+  }
+  used_ = static_cast<std::size_t>(cursor - buffer_.data());
+}
+
+bool OutputCsvWriter::flush() {
+  makeRoom(buffer_.size());
+  if (!failed_ && std::fflush(out_) != 0) {
+    failed_ = true;
+    writeErrno_ = errno;
+  }
+  return !failed_;
+}
+
+}  // namespace corvalent2

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdio>
+#include <string_view>
+#include <vector>
+
+namespace corvalent2 {
+
+// The output columns in port order: the six floats of the two output ports.
+inline constexpr std::size_t kOutputValueCount = 6;
+inline constexpr std::array<std::string_view, kOutputValueCount> kOutputColumns = {
+    "vabcNorm1_a", "vabcNorm1_b", "vabcNorm1_c", "vabcNorm2_a", "vabcNorm2_b", "vabcNorm2_c"};
+
+// Longest text formatOutputValue writes, e.g. "-1.17549435e-38".
+inline constexpr std::size_t kMaxOutputValueChars = 16;
+
+// Writes value as the shortest decimal that reads back as the same single, or as
+// "nan" (whatever its sign and payload), "inf", "-inf". Needs kMaxOutputValueChars of
+// room at out; returns one past the last character written.
+char* formatOutputValue(float value, char* out);
+
+// Buffers output rows and hands them to the stream in large blocks.
+class OutputCsvWriter {
+ public:
+  explicit OutputCsvWriter(std::FILE* out, std::size_t bufferBytes = std::size_t{1} << 18);
+
+  void writeHeader();
+  void writeRow(const float values[kOutputValueCount]);
+  // Hands everything buffered to the stream and flushes it; false when writing failed,
+  // with writeErrno() saying why. A failure sticks: later flushes fail too.
+  bool flush();
+  bool failed() const { return failed_; }
+  int writeErrno() const { return writeErrno_; }
+
+ private:
+  static constexpr std::size_t kMaxRowChars = kOutputValueCount * (kMaxOutputValueChars + 1);
+
+  void makeRoom(std::size_t chars);
+
+  std::FILE* out_;
+  std::vector<char> buffer_;
+  std::size_t used_ = 0;
+  bool failed_ = false;
+  int writeErrno_ = 0;
+};
+
+}  // namespace corvalent2

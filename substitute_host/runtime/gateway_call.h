@@ -1,0 +1,43 @@
+#pragma once
+
+// Calling a plug-in's gateway the way the host does: allocations made with mxCalloc and
+// arrays made during the call are reclaimed when it returns, an error raised through
+// the host's "error" function ends the call and comes back here as the outcome, and
+// warnings are collected.
+
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "host/export.h"
+#include "host_arrays.h"
+
+namespace substitute_host {
+
+using MexGateway = void (*)(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]);
+
+using ErrorArgument = std::variant<std::string, double>;
+
+struct GatewayOutcome {
+  bool raisedError = false;
+  std::string errorId;
+  std::vector<ErrorArgument> errorArguments;
+  std::vector<std::string> warnings;
+  std::vector<OwnedArray> results;  // plhs[0 .. max(nlhs, 1)) for a call with nlhs >= 0
+  bool errorReturned = false;       // an "error" call came back, as a faulty host's might
+};
+
+HOST_IMPORT GatewayOutcome callGateway(MexGateway gateway, int nlhs, mxArray* plhs[], int nrhs,
+                                       const mxArray* prhs[]);
+
+// Makes the host's "error" function return to its caller instead of ending the call,
+// to see that the plug-in stops on its own.
+HOST_IMPORT void letErrorCallsReturn(bool returns);
+
+// Warnings issued outside any gateway call.
+HOST_IMPORT std::vector<std::string> takeStrayWarnings();
+
+// Bytes handed out by mxCalloc that the host has not reclaimed yet.
+HOST_IMPORT std::size_t outstandingCallocBytes();
+
+}  // namespace substitute_host

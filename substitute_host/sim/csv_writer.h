@@ -1,0 +1,23 @@
+#pragma once
+
+#include <ostream>
+
+#include "sim/step_record.h"
+
+namespace corvalent2::sim {
+
+// Writes step records as comma-separated rows under a header of column names with
+// units. Block signals are printed as the exact single-precision values the block
+// saw; plant quantities with ten significant digits.
+class CsvWriter {
+public:
+    explicit CsvWriter(std::ostream& out) : out_(out) {}
+
+    bool writeHeader();
+    bool write(const StepRecord& record);  // false once the stream has failed
+
+private:
+    std::ostream& out_;
+};
+
+}  // namespace corvalent2::sim
