@@ -1,1 +1,40 @@
+// The closed loop on the default scenario, without output files: the simulator's
+// own cost plus the controller's, as seen by `corvalent2 simulate`.
+#include <benchmark/benchmark.h>
 
+#include "control/drive_step.h"
+#include "sim/scenario.h"
+#include "sim/simulation.h"
+
+namespace {
+
+void controller(void*, const float* const in[9], float* const out[2]) {
+    driveOutputs(in[0], in[1], in[2], in[3], in[4], in[5], in[6], in[7], in[8], out[0], out[1]);
+}
+
+void BM_SimulateDefaultScenario(benchmark::State& state) {
+    const corvalent2::sim::ScenarioParse parsed = corvalent2::sim::defaultScenario();
+    if (!parsed.ok()) {
+        state.SkipWithError(parsed.error.c_str());
+        return;
+    }
+    // The controller's state carries over from one iteration to the next (it is
+    // process-wide); every lap still does the same amount of work.
+    double simulated = 0.0;
+    for (auto _ : state) {
+        const auto result = corvalent2::sim::runSimulation(parsed.scenario, controller, nullptr);
+        if (!result.ok()) {
+            state.SkipWithError(result.error.c_str());
+            return;
+        }
+        simulated += result.simulatedSeconds;
+        benchmark::DoNotOptimize(result.finalState);
+    }
+    // Simulated seconds per wall-clock second: the real-time factor (goal: 100 or more).
+    state.counters["realtime_factor"] = benchmark::Counter(simulated, benchmark::Counter::kIsRate);
+    state.counters["control_steps_per_s"] = benchmark::Counter(
+        simulated / corvalent2::sim::kControlStep, benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_SimulateDefaultScenario)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace

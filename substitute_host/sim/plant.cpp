@@ -78,9 +78,9 @@ PlantState::Array Plant::rates(const PlantState::Array& x, const HeldInputs& in,
     return dx;
 }
 
-void Plant::advance(PlantState& s, const HeldInputs& in, int substeps) const {
+void Plant::advance(PlantState& s, const HeldInputs& in, int substeps,
+                    const AngleReference& ref) const {
     const double h = kControlStep / substeps;
-    const AngleReference ref = angleReference(s);
     const auto f = [this, &in, &ref](const PlantState::Array& x) { return rates(x, in, ref); };
     for (int i = 0; i < substeps; ++i) rk4Step(s.x, h, f);
     constexpr double kTurn = 2.0 * std::numbers::pi;

@@ -63,8 +63,9 @@ public:
                             const AngleReference& ref) const;
 
     // Advances by one control step in `substeps` equal RK4 steps, then wraps the
-    // rotor angles back into [0, 2 pi).
-    void advance(PlantState& s, const HeldInputs& in, int substeps) const;
+    // rotor angles back into [0, 2 pi). `ref` is angleReference(s) on entry.
+    void advance(PlantState& s, const HeldInputs& in, int substeps,
+                 const AngleReference& ref) const;
 
     double torque(const PlantState& s, int m) const;
     double slip(const PlantState& s, int m, double tanSteer) const;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "sim/frame_transforms.h"
+#include "sim/phasor.h"
 #include "sim/plant_params.h"
 
 namespace corvalent2::sim {
@@ -28,10 +29,10 @@ inline double pmsmTorque(const PlantParams& p, Dq current) {
 
 inline double electricalAngle(double thetaMech) { return kPolePairs * thetaMech; }
 
-// Phase currents a, b, c as the current sensors see them.
-inline Abc pmsmPhaseCurrents(Dq current, double thetaMech) {
-    const double phi = electricalAngle(thetaMech);
-    return inverseClarke(inversePark(current, std::cos(phi), std::sin(phi)));
+// Phase currents a, b, c as the current sensors see them; `rotor` is the cos and
+// sin of the electrical angle.
+inline Abc pmsmPhaseCurrents(Dq current, const Phasor& rotor) {
+    return inverseClarke(inversePark(current, rotor.c, rotor.s));
 }
 
 }  // namespace corvalent2::sim

@@ -44,9 +44,9 @@ float wrappedAngle(double theta) {
     return f >= kTurn ? 0.0f : f;
 }
 
-void sampleSensors(const PlantState& s, PortBuffers& ports) {
+void sampleSensors(const PlantState& s, const Plant::AngleReference& ref, PortBuffers& ports) {
     for (int m = 0; m < 2; ++m) {
-        const Abc i = pmsmPhaseCurrents(s.current(m), s.theta(m));
+        const Abc i = pmsmPhaseCurrents(s.current(m), ref.rotor[m]);
         ports.iabc[m][0] = static_cast<float>(i.a);
         ports.iabc[m][1] = static_cast<float>(i.b);
         ports.iabc[m][2] = static_cast<float>(i.c);
@@ -88,7 +88,8 @@ public:
         long long k = 0;
         for (; k < steps; ++k) {
             const double time = static_cast<double>(k) * kControlStep;
-            const HeldInputs held = controlStep(time, s);
+            const Plant::AngleReference ref = Plant::angleReference(s);
+            const HeldInputs held = controlStep(time, s, ref);
             StepRecord record;
             fillRecord(time, s, held.tanSteer, record);
             result.stats.add(record);
@@ -99,7 +100,7 @@ public:
                 result.error = m.str();
                 break;
             }
-            plant_.advance(s, held, sc_.substeps);
+            plant_.advance(s, held, sc_.substeps, ref);
             if (!allFinite(s)) {
                 result.error = divergenceMessage(time, ports_);
                 break;
@@ -121,8 +122,8 @@ private:
 
     // Samples the sensors and profiles, runs the controller once and turns its
     // outputs into the voltages the inverter holds for this step.
-    HeldInputs controlStep(double time, const PlantState& s) {
-        sampleSensors(s, ports_);
+    HeldInputs controlStep(double time, const PlantState& s, const Plant::AngleReference& ref) {
+        sampleSensors(s, ref, ports_);
         const double udc = sc_.udc.at(time);
         const double steer = sc_.steerAngle.at(time);
         ports_.udc = static_cast<float>(udc);

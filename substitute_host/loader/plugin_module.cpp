@@ -1,0 +1,72 @@
+#include "plugin_module.h"
+
+#if defined(_WIN32)
+#include <windows.h>
+#else
+#include <dlfcn.h>
+#include <unistd.h>
+#include <climits>
+#endif
+
+namespace substitute_host {
+
+#if defined(_WIN32)
+static void* openLibrary(const std::string& path) { return LoadLibraryA(path.c_str()); }
+static void* findSymbol(void* handle, const char* name) {
+  return reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(handle), name));
+}
+static void closeLibrary(void* handle) { FreeLibrary(static_cast<HMODULE>(handle)); }
+static std::string loadError() { return "error " + std::to_string(GetLastError()); }
+const char* pluginFileName() { return "Corvalent2.mexw64"; }
+static std::string executablePath() {
+  char path[MAX_PATH];
+  const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
+  return std::string(path, n);
+}
+#else
+static void* openLibrary(const std::string& path) { return dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL); }
+static void* findSymbol(void* handle, const char* name) { return dlsym(handle, name); }
+static void closeLibrary(void* handle) { dlclose(handle); }
+static std::string loadError() {
+  const char* text = dlerror();
+  return text != nullptr ? text : "unknown error";
+}
+const char* pluginFileName() { return "Corvalent2.mexa64"; }
+static std::string executablePath() {
+  char path[PATH_MAX];
+  const ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
+  return n > 0 ? std::string(path, static_cast<std::size_t>(n)) : std::string();
+}
+#endif
+
+bool loadPluginModule(const std::string& path, PluginModule& module, std::string& error) {
+  void* handle = openLibrary(path);
+  if (handle == nullptr) {
+    error = "cannot load the plug-in module '" + path + "': " + loadError();
+    return false;
+  }
+  auto gateway = reinterpret_cast<MexGateway>(findSymbol(handle, "mexFunction"));
+  auto version = reinterpret_cast<ApiVersionQuery>(findSymbol(handle, "mexfilerequiredapiversion"));
+  if (gateway == nullptr || version == nullptr) {
+    closeLibrary(handle);
+    error = "'" + path + "' is not a plug-in module: it lacks " +
+            (gateway == nullptr ? "mexFunction" : "mexfilerequiredapiversion");
+    return false;
+  }
+  module = {handle, gateway, version};
+  return true;
+}
+
+void unloadPluginModule(PluginModule& module) {
+  if (module.handle != nullptr) closeLibrary(module.handle);
+  module = {};
+}
+
+std::string pluginPathNextToExecutable() {
+  std::string path = executablePath();
+  const std::size_t slash = path.find_last_of("/\\");
+  path = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+  return path + pluginFileName();
+}
+
+}  // namespace substitute_host

@@ -1,0 +1,113 @@
+#include "module_fixture.h"
+
+namespace substitute_host {
+namespace {
+
+TEST_F(ModuleTest, InstallingCallFillsTheSlotsAndDeclaresTheBlock) {
+  HostBlock block;
+  block.record()->sizes.entry[kSizeFlags] = 0x40000000;  // a host bit, kept
+  const GatewayOutcome outcome = installBlock(module, block);
+  ASSERT_FALSE(outcome.raisedError) << outcome.errorId;
+  SimStruct* s = block.record();
+
+  const MethodSlots& slots = s->methods;
+  for (const void* slot :
+       {(const void*)slots.declareSizes, (const void*)slots.inputPortDimensions.dimensionInfo,
+        (const void*)slots.outputPortDimensions.dimensionInfo, (const void*)slots.setInputPortDataType,
+        (const void*)slots.setOutputPortDataType, (const void*)slots.declareSampleTimes,
+        (const void*)slots.start, (const void*)slots.timeOfNextVarHit, (const void*)slots.outputs,
+        (const void*)slots.zeroCrossings, (const void*)slots.afterZeroCrossings,
+        (const void*)block.extensionMethods().setDefaultPortDataTypes})
+    EXPECT_NE(slot, nullptr);
+  EXPECT_EQ(slots.setWorkWidths, nullptr);
+  EXPECT_EQ(slots.checkParameters, nullptr);
+  EXPECT_EQ(slots.setInputPortComplexSignal, nullptr);
+
+  EXPECT_EQ(s->sizes.entry[kSizeFlags], 0x40000000 | 0x80000 | 0x1);
+  EXPECT_EQ(s->sizes.entry[kSizeVersion], 8480229);
+  EXPECT_EQ(static_cast<uint32_t>(s->sizes.entry[kSizeOptions]), 0x20082002u);
+  EXPECT_EQ(s->sizes.entry[kSizeInputPorts], 9);
+  EXPECT_EQ(s->sizes.entry[kSizeOutputPorts], 2);
+  ASSERT_EQ(block.inputPorts().size(), 9u);
+  const int widths[9] = {3, 1, 1, 3, 1, 1, 1, 1, 1};
+  for (int p = 0; p < 9; ++p) {
+    const InputPortRecord& in = block.inputPorts()[p];
+    EXPECT_EQ(in.width, widths[p]);
+    EXPECT_EQ(in.dataType, 1);
+    EXPECT_EQ(in.complexity, 0);
+    EXPECT_EQ(in.directFeedThrough, 1);
+    EXPECT_EQ(in.contiguousRequired, 1);
+  }
+  for (const OutputPortRecord& out : block.outputPorts()) {
+    EXPECT_EQ(out.width, 3);
+    EXPECT_EQ(out.dataType, 1);
+  }
+  EXPECT_EQ(s->attributes & 0x7, 1);
+
+  // The sizes vector reports what the record now holds; the version is registered.
+  std::vector<double> sizes = sizesOf(outcome);
+  ASSERT_EQ(sizes.size(), 40u);
+  EXPECT_EQ(sizes[23], 537403394.0);
+  EXPECT_EQ(sizes[31], static_cast<double>(0x40080001));
+  ASSERT_EQ(block.serviceCalls.size(), 1u);
+  EXPECT_EQ(block.serviceCalls[0].serviceId, 299);
+  EXPECT_EQ(block.serviceCalls[0].argument, 0);
+  EXPECT_STREQ(static_cast<const char*>(block.serviceCalls[0].argumentBlock), "10.1");
+}
+
+TEST_F(ModuleTest, HostContextAnnouncesTheInstalledRecordFirst) {
+  HostBlock block;
+  int context = 0;
+  block.setHostContext(&context);
+  ASSERT_FALSE(installBlock(module, block).raisedError);
+  ASSERT_EQ(block.serviceCalls.size(), 2u);
+  EXPECT_EQ(block.serviceCalls[0].serviceId, 280);
+  EXPECT_EQ(block.serviceCalls[0].argument, 1);
+  EXPECT_EQ(block.serviceCalls[0].argumentBlock, nullptr);
+  EXPECT_EQ(block.serviceCalls[1].serviceId, 299);
+}
+
+TEST_F(ModuleTest, RecordNamedOtherwiseIsRefused) {
+  for (const char* name : {"Corvalent21", "Corvalent", "corvalent2"}) {
+    HostBlock block(name);
+    const GatewayOutcome outcome = installBlock(module, block);
+    EXPECT_TRUE(outcome.raisedError);
+    EXPECT_EQ(outcome.errorId, "Simulink:SFunctions:SimStructSFunctionNameMismatch");
+    EXPECT_EQ(outcome.errorArguments,
+              (std::vector<ErrorArgument>{std::string("Corvalent2"), std::string(name)}));
+    EXPECT_TRUE(outcome.results.empty());
+    EXPECT_EQ(block.record()->methods.outputs, nullptr);
+  }
+}
+
+TEST_F(ModuleTest, RefusedInputCountStopsTheDeclaration) {
+  HostBlock block;
+  block.setPortCountAnswers(false, true);
+  ASSERT_FALSE(installBlock(module, block).raisedError);
+  EXPECT_EQ(block.inputPortCountRequests, std::vector<int32_t>{9});
+  EXPECT_TRUE(block.outputPortCountRequests.empty());
+  EXPECT_EQ(block.record()->sizes.entry[kSizeOptions], 0x2000);  // only the entry point's bit
+  EXPECT_TRUE(block.serviceCalls.empty());
+}
+
+TEST_F(ModuleTest, RefusedOutputCountLeavesTheInputsDeclared) {
+  HostBlock block;
+  block.record()->sizes.entry[kSizeSampleTimes] = 7;
+  block.setPortCountAnswers(true, false);
+  ASSERT_FALSE(installBlock(module, block).raisedError);
+  EXPECT_EQ(block.inputPorts()[3].width, 3);
+  EXPECT_EQ(block.inputPorts()[8].contiguousRequired, 1);
+  EXPECT_EQ(block.record()->sizes.entry[kSizeSampleTimes], 7);
+  EXPECT_TRUE(block.serviceCalls.empty());
+  EXPECT_EQ(block.record()->sizes.entry[kSizeOptions], 0x2000);
+}
+
+TEST_F(ModuleTest, WithoutAServiceEntryTheOptionsAreStillDeclared) {
+  HostBlock block;
+  block.offerServiceEntry(false);
+  ASSERT_FALSE(installBlock(module, block).raisedError);
+  EXPECT_EQ(static_cast<uint32_t>(block.record()->sizes.entry[kSizeOptions]), 0x20082002u);
+}
+
+}  // namespace
+}  // namespace substitute_host
