@@ -6,6 +6,7 @@
 #include <CLI/CLI.hpp>
 
 #include "replay_command.h"
+#include "sizes_command.h"
 #include "subcommand.h"
 
 int main(int argc, char** argv) {
@@ -18,6 +19,7 @@ int main(int argc, char** argv) {
 
   std::vector<Subcommand> subcommands;
   subcommands.push_back(addReplayCommand(app));
+  subcommands.push_back(addSizesCommand(app));
 
   try {
     app.parse(argc, argv);

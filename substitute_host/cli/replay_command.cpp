@@ -8,6 +8,8 @@
 #include <memory>
 #include <string>
 
+#include "loader/installed_block.h"
+#include "module_option.h"
 #include "replay/csv_replay.h"
 #include "replay/direct_step.h"
 
@@ -17,6 +19,9 @@ namespace {
 struct ReplayOptions {
   std::string input = "-";
   std::string output = "-";
+  std::string via = "slot";
+  bool direct = false;
+  std::string module;
 };
 
 bool isStandardStream(const std::string& path) { return path.empty() || path == "-"; }
@@ -35,6 +40,22 @@ void complain(const std::string& what, const std::string& message) {
 }
 
 int runReplay(const ReplayOptions& options) {
+  // The block runs in the loaded module, installed into a host record, unless --direct
+  // asks for the controller linked into this tool. Each keeps its own state from zero.
+  BlockStepFn step = directDriveStep;
+  void* context = nullptr;
+  substitute_host::InstalledBlock installed;
+  if (!options.direct) {
+    std::string error;
+    if (!installed.open(modulePathOrDefault(options.module), error)) {
+      complain("module", error);
+      return kExitUsage;
+    }
+    step = options.via == "flag" ? substitute_host::InstalledBlock::stepThroughFlag
+                                 : substitute_host::InstalledBlock::stepThroughSlot;
+    context = &installed;
+  }
+
   const bool inputIsStdin = isStandardStream(options.input);
   const std::string inputName = inputIsStdin ? "standard input" : options.input;
   std::FILE* in = inputIsStdin ? stdin : std::fopen(options.input.c_str(), "rb");
@@ -56,7 +77,7 @@ int runReplay(const ReplayOptions& options) {
     return kExitUsage;
   }
 
-  ReplayOutcome outcome = replayCsv(in, out, directDriveStep, nullptr);
+  ReplayOutcome outcome = replayCsv(in, out, step, context);
 
   if (!inputIsStdin) std::fclose(in);
   if (!outputIsStdout && std::fclose(out) != 0 && outcome.status == ReplayOutcome::Status::ok) {
@@ -87,14 +108,26 @@ Subcommand addReplayCommand(CLI::App& app) {
   auto options = std::make_shared<ReplayOptions>();
   CLI::App* replay = app.add_subcommand(
       "replay",
-      "Run the rows of an input CSV through the controller, in order, from its zero state; "
-      "write one output row per input row.");
+      "Run the rows of an input CSV through the block, in order, from its zero state; "
+      "write one output row per input row. The block runs in the loaded plug-in module, "
+      "installed into a host record, unless --direct is given.");
   replay->add_option("IN", options->input,
                      "Input CSV: a header naming iabc1_a,iabc1_b,iabc1_c,theta1,omega1,"
                      "iabc2_a,iabc2_b,iabc2_c,theta2,omega2,udc,iqCommand,steerAngle in any "
                      "order, then one row per step. '-' or absent: standard input.");
   replay->add_option("-o,--output", options->output,
                      "Output CSV of vabcNorm1_a..c,vabcNorm2_a..c. '-' or absent: standard output.");
+  CLI::Option* via =
+      replay->add_option("--via", options->via,
+                         "How each step reaches the module: 'slot' calls the installed output "
+                         "method, 'flag' sends host flag 104 through the gateway.")
+          ->check(CLI::IsMember({"slot", "flag"}))
+          ->capture_default_str();
+  CLI::Option* direct = replay->add_flag(
+      "--direct", options->direct,
+      "Run the controller linked into this tool instead of the loaded module.");
+  CLI::Option* module = addModuleOption(*replay, options->module);
+  direct->excludes(via)->excludes(module);
   return Subcommand{replay, [options] { return runReplay(*options); }};
 }
 

@@ -49,8 +49,7 @@ void HostBlock::setPortCountAnswers(bool acceptInputs, bool acceptOutputs) {
 
 int32_t HostBlock::recordService(SimStruct* block, int32_t id, int32_t argument, void* data) {
   HostBlock& host = ownerOf(block);
-  ServiceCall call{block, id, argument, data, {}};
-  if (data != nullptr) std::memcpy(call.blockBytes.data(), data, call.blockBytes.size());
+  const ServiceCall call{block, id, argument, data};
   host.serviceCalls.push_back(call);
   return host.serviceAnswer ? host.serviceAnswer(call) : 0;
 }

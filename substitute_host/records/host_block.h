@@ -16,14 +16,13 @@
 
 namespace substitute_host {
 
-// One call of the host service entry, with the first bytes of its argument block as
-// they were at the call (the block lives on the caller's stack only for the call).
+// One call of the host service entry. The argument block lives on the caller's stack
+// only for the call: what is in it is read by serviceAnswer, which runs at the call.
 struct ServiceCall {
   SimStruct* block;
   int32_t serviceId;
   int32_t argument;
   void* argumentBlock;
-  std::array<unsigned char, 24> blockBytes;
 };
 
 struct DimensionInfoCall {

@@ -41,8 +41,8 @@ static OwnedArray owned(mxArray* array) {
 OwnedArray makeDoubleMatrix(std::size_t rows, std::size_t columns,
                             const std::vector<double>& values) {
   mxArray* array = newArray(mxDOUBLE_CLASS, rows, columns, false);
-  std::memcpy(array->real.data(), values.data(),
-              std::min(values.size() * sizeof(double), array->real.size()));
+  const std::size_t bytes = std::min(values.size() * sizeof(double), array->real.size());
+  if (bytes > 0) std::memcpy(array->real.data(), values.data(), bytes);
   return owned(array);
 }
 
@@ -79,7 +79,7 @@ std::vector<double> valuesOf(const mxArray* array) {
   std::vector<double> values;
   if (array == nullptr || array->classId != mxDOUBLE_CLASS) return values;
   values.resize(array->real.size() / sizeof(double));
-  std::memcpy(values.data(), array->real.data(), array->real.size());
+  if (!values.empty()) std::memcpy(values.data(), array->real.data(), array->real.size());
   return values;
 }
 

@@ -18,6 +18,13 @@ bool errorCallsReturn = false;
 std::vector<std::string> strayWarnings;
 std::size_t outstandingBytes = 0;
 
+// mxCalloc memory handed out while no gateway call runs: the host keeps it until it
+// exits, then frees it.
+struct HostLifetimeAllocations {
+  std::vector<void*> memory;
+  ~HostLifetimeAllocations();
+} hostLifetimeAllocations;
+
 struct CallocHeader {
   std::size_t bytes;
   std::max_align_t align;
@@ -48,6 +55,10 @@ void endCall(CallInProgress& call) {
 }
 
 [[noreturn]] void escapeFromCall() { std::longjmp(activeCall->escape, 1); }
+
+HostLifetimeAllocations::~HostLifetimeAllocations() {
+  for (void* allocation : memory) freeAllocation(allocation);
+}
 
 }  // namespace
 
@@ -94,8 +105,8 @@ void* mxCalloc(size_t count, size_t size) {
   header->bytes = bytes;
   outstandingBytes += bytes;
   void* memory = header + 1;
-  // Outside a call nobody reclaims it; the host then owns it until it exits.
-  if (activeCall != nullptr) activeCall->allocations.push_back(memory);
+  (activeCall != nullptr ? activeCall->allocations : hostLifetimeAllocations.memory)
+      .push_back(memory);
   return memory;
 }
 

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <cmath>
-
 namespace corvalent2::sim {
 
 // Amplitude-invariant three-phase <-> two-axis transforms in double precision, with

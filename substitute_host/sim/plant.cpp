@@ -45,10 +45,9 @@ PlantState Plant::rollingStart(double speed, double tanSteer) const {
     return s;
 }
 
-PlantState::Array Plant::rates(const PlantState::Array& x, const HeldInputs& in,
-                               const AngleReference& ref) const {
-    const PlantState s{x};
-    PlantState::Array dx{};
+PlantState Plant::rates(const PlantState& s, const HeldInputs& in,
+                        const AngleReference& ref) const {
+    PlantState dx;
     const double v = s.speed();
     const double yaw = yawRate(p_, v, in.tanSteer);
     double tractive = 0.0;
@@ -62,7 +61,7 @@ PlantState::Array Plant::rates(const PlantState::Array& x, const HeldInputs& in,
         const double slip = wheelSlip(s.omega(m) * treadPerOmega_, ground);
         const double force = tyreForce(slip, slipStiffness_, maxTyreForce_);
 
-        double* d = &dx[m * PlantState::kMotorFields];
+        double* d = &dx.x[m * PlantState::kMotorFields];
         d[PlantState::kId] = inductive.d * invLd_;
         d[PlantState::kIq] = inductive.q * invLq_;
         d[PlantState::kTheta] = s.omega(m);
@@ -81,8 +80,8 @@ PlantState::Array Plant::rates(const PlantState::Array& x, const HeldInputs& in,
 void Plant::advance(PlantState& s, const HeldInputs& in, int substeps,
                     const AngleReference& ref) const {
     const double h = kControlStep / substeps;
-    const auto f = [this, &in, &ref](const PlantState::Array& x) { return rates(x, in, ref); };
-    for (int i = 0; i < substeps; ++i) rk4Step(s.x, h, f);
+    const auto f = [this, &in, &ref](const PlantState& x) { return rates(x, in, ref); };
+    for (int i = 0; i < substeps; ++i) rk4Step(s, h, f);
     constexpr double kTurn = 2.0 * std::numbers::pi;
     for (int m = 0; m < 2; ++m) {
         double& theta = s.motor(m, PlantState::kTheta);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 
 #include "sim/frame_transforms.h"
 #include "sim/phasor.h"
@@ -20,6 +21,11 @@ struct PlantState {
     enum VehicleField { kSpeed = 2 * kMotorFields, kHeading, kPosX, kPosY };
 
     Array x{};
+
+    // Vector access for the integrator; a state's rate has the same layout.
+    static constexpr std::size_t size() { return kSize; }
+    double& operator[](std::size_t i) { return x[i]; }
+    double operator[](std::size_t i) const { return x[i]; }
 
     double& motor(int m, MotorField f) { return x[m * kMotorFields + f]; }
     double motor(int m, MotorField f) const { return x[m * kMotorFields + f]; }
@@ -59,8 +65,8 @@ public:
     };
     static AngleReference angleReference(const PlantState& s);
 
-    PlantState::Array rates(const PlantState::Array& x, const HeldInputs& in,
-                            const AngleReference& ref) const;
+    // Time derivative of every field of `s`.
+    PlantState rates(const PlantState& s, const HeldInputs& in, const AngleReference& ref) const;
 
     // Advances by one control step in `substeps` equal RK4 steps, then wraps the
     // rotor angles back into [0, 2 pi). `ref` is angleReference(s) on entry.

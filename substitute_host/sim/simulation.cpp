@@ -1,5 +1,6 @@
 #include "sim/simulation.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <exception>
@@ -187,6 +188,11 @@ SimulationResult runSimulation(const Scenario& scenario, ControllerStep step, vo
     SimulationResult result;
     if (step == nullptr) {
         result.error = "simulation: no controller step function was given";
+        return result;
+    }
+    if (!(scenario.duration > 0.0 && scenario.duration <= kMaxDuration) ||
+        scenario.substeps < 1 || scenario.substeps > kMaxSubsteps) {
+        result.error = "simulation: the scenario's duration or substeps are out of range";
         return result;
     }
     if (options.decimate < 1) {

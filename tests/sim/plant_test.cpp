@@ -6,7 +6,6 @@
 #include <numbers>
 #include <vector>
 
-#include "sim/inverter.h"
 #include "sim/phasor.h"
 #include "sim/rk4.h"
 #include "sim/simulation.h"
@@ -91,13 +90,6 @@ TEST(Integrator, RotatedPhasorMatchesTheLibraryNearAndFarFromItsReference) {
     }
 }
 
-TEST(Inverter, DeliversTheCommandedFractionOfHalfTheDcLinkUpToTheRails) {
-    EXPECT_DOUBLE_EQ(invertPhaseVoltage(0.5f, 300.0), 75.0);
-    EXPECT_DOUBLE_EQ(invertPhaseVoltage(-0.25f, 400.0), -50.0);
-    EXPECT_DOUBLE_EQ(invertPhaseVoltage(1.3f, 400.0), 200.0);
-    EXPECT_DOUBLE_EQ(invertPhaseVoltage(-7.0f, 280.0), -140.0);
-}
-
 TEST(Plant, VehicleAtRestWithNoVoltageStaysAtRest) {
     SimulationResult r;
     const auto rows = record(constantScenario(0.5, 0.0, 0.0), zeroVoltage, nullptr, &r);
@@ -176,15 +168,6 @@ TEST(Plant, QAxisVoltageAtStandstillBuildsQCurrentAtVOverL) {
     }
 }
 
-TEST(Plant, PositiveQCurrentDrivesTheVehicleForward) {
-    FixedDqVoltage v{0.0, 1.0};
-    SimulationResult r;
-    record(constantScenario(0.5, 0.0, 0.0), applyFixedDq, &v, &r);
-    EXPECT_GT(r.finalState.speed(), 0.05);
-    EXPECT_GT(r.finalState.posX(), 0.0);
-    EXPECT_GT(r.finalState.omega(0), 0.0);
-}
-
 TEST(Plant, SubstepsAgreeOnTheSameRun) {
     FixedDqVoltage v{-5.0, 3.0};
     Scenario coarse = constantScenario(0.3, 3.0, 0.1);
@@ -233,13 +216,6 @@ TEST(SimulationLoop, ReportsAControllerThatReturnsNonNumbers) {
     EXPECT_FALSE(r.ok());
     EXPECT_NE(r.error.find("stopped being finite"), std::string::npos) << r.error;
     EXPECT_LT(r.steps, 1000);
-}
-
-TEST(SimulationLoop, RefusesBadArgumentsWithoutRunning) {
-    SimulationOptions options;
-    options.decimate = 0;
-    EXPECT_FALSE(runSimulation(constantScenario(0.01, 0.0, 0.0), zeroVoltage, nullptr, options).ok());
-    EXPECT_FALSE(runSimulation(constantScenario(0.01, 0.0, 0.0), nullptr, nullptr).ok());
 }
 
 }  // namespace

@@ -1,0 +1,18 @@
+#include "module_option.h"
+
+#include "loader/plugin_module.h"
+
+namespace corvalent2 {
+
+CLI::Option* addModuleOption(CLI::App& command, std::string& path) {
+  return command.add_option("--module", path,
+                            std::string("The plug-in module to load (default: ") +
+                                substitute_host::pluginFileName() +
+                                " next to this executable).");
+}
+
+std::string modulePathOrDefault(const std::string& path) {
+  return path.empty() ? substitute_host::pluginPathNextToExecutable() : path;
+}
+
+}  // namespace corvalent2

@@ -1,0 +1,61 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "host/error_reporting.h"
+#include "records/host_block.h"
+#include "runtime/gateway_call.h"
+
+namespace {
+
+using substitute_host::HostBlock;
+
+TEST(ReportBlockError, PointsTheRootsStatusAtTheTextAndClearsTheErrorKind) {
+  HostBlock root("root");
+  HostBlock block("Corvalent2", &root);
+  static const char kText[] = "fixed";
+  root.modelInfo().flags = 0x10 | 0x01;
+  reportBlockError(block.record(), kText);
+  EXPECT_EQ(root.record()->errorStatus, kText);
+  EXPECT_EQ(block.record()->errorStatus, nullptr);
+  EXPECT_EQ(root.modelInfo().flags, 0x01);
+  reportBlockError(block.record(), kText);  // clear stays clear
+  EXPECT_EQ(root.modelInfo().flags, 0x01);
+}
+
+TEST(ReportFormattedBlockError, CopiesTheTextWithItsTerminator) {
+  HostBlock block;
+  std::memset(block.errorBuffer(), 'x', kErrorBufferSize);
+  reportFormattedBlockError(block.record(), "0123456789");
+  EXPECT_EQ(block.record()->errorStatus, block.errorBuffer());
+  EXPECT_STREQ(block.errorBuffer(), "0123456789");
+  EXPECT_EQ(block.errorBuffer()[11], 'x');  // eleven bytes copied, no more
+}
+
+// A text too long for the buffer is cut to 1023 characters and stays terminated, also
+// in a buffer the host did not zero.
+TEST(ReportFormattedBlockError, CutsALongTextInAnUnzeroedBuffer) {
+  HostBlock block;
+  std::memset(block.errorBuffer(), 'x', kErrorBufferSize);
+  const std::string text(2000, 'a');
+  reportFormattedBlockError(block.record(), text.c_str());
+  EXPECT_EQ(std::string(block.record()->errorStatus), std::string(1023, 'a'));
+  const std::string exact(1023, 'b');
+  reportFormattedBlockError(block.record(), exact.c_str());
+  EXPECT_EQ(std::string(block.record()->errorStatus), std::string(1023, 'b'));
+}
+
+TEST(WarnWithBlockPath, PrefixesThePathWhenThereIsOne) {
+  HostBlock block;
+  substitute_host::takeStrayWarnings();
+  block.record()->path = "Corvalent2";
+  warnWithBlockPath(block.record(), "w");
+  block.record()->path = nullptr;
+  warnWithBlockPath(block.record(), "bare message");
+  EXPECT_EQ(substitute_host::takeStrayWarnings(),
+            (std::vector<std::string>{"block 'Corvalent2': w", "bare message"}));
+  EXPECT_EQ(block.record()->errorStatus, nullptr);
+}
+
+}  // namespace
