@@ -1,16 +1,13 @@
 // The closed loop on the default scenario, without output files: the simulator's
-// own cost plus the controller's, as seen by `corvalent2 simulate`.
+// own cost plus the block's, reached as `corvalent2 simulate` reaches it, through the
+// plug-in module installed into a host record.
 #include <benchmark/benchmark.h>
 
-#include "control/drive_step.h"
+#include "loader/installed_block.h"
 #include "sim/scenario.h"
 #include "sim/simulation.h"
 
 namespace {
-
-void controller(void*, const float* const in[9], float* const out[2]) {
-    driveOutputs(in[0], in[1], in[2], in[3], in[4], in[5], in[6], in[7], in[8], out[0], out[1]);
-}
 
 void BM_SimulateDefaultScenario(benchmark::State& state) {
     const corvalent2::sim::ScenarioParse parsed = corvalent2::sim::defaultScenario();
@@ -18,11 +15,18 @@ void BM_SimulateDefaultScenario(benchmark::State& state) {
         state.SkipWithError(parsed.error.c_str());
         return;
     }
+    substitute_host::InstalledBlock block;
+    std::string error;
+    if (!block.open(substitute_host::pluginPathNextToExecutable(), error)) {
+        state.SkipWithError(error.c_str());
+        return;
+    }
     // The controller's state carries over from one iteration to the next (it is
     // process-wide); every lap still does the same amount of work.
     double simulated = 0.0;
     for (auto _ : state) {
-        const auto result = corvalent2::sim::runSimulation(parsed.scenario, controller, nullptr);
+        const auto result = corvalent2::sim::runSimulation(
+            parsed.scenario, substitute_host::InstalledBlock::stepThroughSlot, &block);
         if (!result.ok()) {
             state.SkipWithError(result.error.c_str());
             return;

@@ -6,6 +6,7 @@
 #include <CLI/CLI.hpp>
 
 #include "replay_command.h"
+#include "simulate_command.h"
 #include "sizes_command.h"
 #include "subcommand.h"
 
@@ -20,6 +21,7 @@ int main(int argc, char** argv) {
   std::vector<Subcommand> subcommands;
   subcommands.push_back(addReplayCommand(app));
   subcommands.push_back(addSizesCommand(app));
+  subcommands.push_back(addSimulateCommand(app));
 
   try {
     app.parse(argc, argv);

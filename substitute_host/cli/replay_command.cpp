@@ -1,6 +1,15 @@
 #include "replay_command.h"
 
+#if defined(_WIN32)
+#include <fcntl.h>
+#include <io.h>
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#else
 #include <sys/stat.h>
+#endif
 
 #include <cerrno>
 #include <cstdio>
@@ -28,12 +37,44 @@ bool isStandardStream(const std::string& path) { return path.empty() || path == 
 
 // Opening the output truncates it, so naming the input file as output would destroy
 // the input before a row was read.
+#if defined(_WIN32)
+// The C library's stat gives every file the inode 0 on Windows; a file is named by its
+// volume serial number and file index instead.
+bool fileIdentity(HANDLE handle, BY_HANDLE_FILE_INFORMATION& info) {
+  return handle != INVALID_HANDLE_VALUE && GetFileType(handle) == FILE_TYPE_DISK &&
+         GetFileInformationByHandle(handle, &info) != 0;
+}
+
+bool isSameFile(std::FILE* opened, const std::string& path) {
+  BY_HANDLE_FILE_INFORMATION openedInfo {}, pathInfo {};
+  if (!fileIdentity(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(opened))), openedInfo))
+    return false;
+  // Opened for no access at all: only its identity is read, whoever else has it open.
+  HANDLE pathHandle = CreateFileA(path.c_str(), 0,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  const bool known = fileIdentity(pathHandle, pathInfo);
+  if (pathHandle != INVALID_HANDLE_VALUE) CloseHandle(pathHandle);
+  return known && !(pathInfo.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+         openedInfo.dwVolumeSerialNumber == pathInfo.dwVolumeSerialNumber &&
+         openedInfo.nFileIndexHigh == pathInfo.nFileIndexHigh &&
+         openedInfo.nFileIndexLow == pathInfo.nFileIndexLow;
+}
+
+// The standard streams start in text mode on Windows, which would turn each "\n" of
+// the output into "\r\n" and end the input at a ^Z byte; the CSV passes as bytes,
+// as it does from and to files.
+void useBinaryMode(std::FILE* stream) { _setmode(_fileno(stream), _O_BINARY); }
+#else
 bool isSameFile(std::FILE* opened, const std::string& path) {
   struct stat openedStat {}, pathStat {};
   return ::fstat(::fileno(opened), &openedStat) == 0 && ::stat(path.c_str(), &pathStat) == 0 &&
          S_ISREG(pathStat.st_mode) && openedStat.st_dev == pathStat.st_dev &&
          openedStat.st_ino == pathStat.st_ino;
 }
+
+void useBinaryMode(std::FILE*) {}
+#endif
 
 void complain(const std::string& what, const std::string& message) {
   std::fprintf(stderr, "corvalent2 replay: %s: %s\n", what.c_str(), message.c_str());
@@ -58,6 +99,7 @@ int runReplay(const ReplayOptions& options) {
 
   const bool inputIsStdin = isStandardStream(options.input);
   const std::string inputName = inputIsStdin ? "standard input" : options.input;
+  if (inputIsStdin) useBinaryMode(stdin);
   std::FILE* in = inputIsStdin ? stdin : std::fopen(options.input.c_str(), "rb");
   if (in == nullptr) {
     complain(inputName, std::strerror(errno));
@@ -70,6 +112,7 @@ int runReplay(const ReplayOptions& options) {
     if (!inputIsStdin) std::fclose(in);
     return kExitUsage;
   }
+  if (outputIsStdout) useBinaryMode(stdout);
   std::FILE* out = outputIsStdout ? stdout : std::fopen(options.output.c_str(), "wb");
   if (out == nullptr) {
     complain(outputName, std::strerror(errno));

@@ -62,11 +62,12 @@ void unloadPluginModule(PluginModule& module) {
   module = {};
 }
 
-std::string pluginPathNextToExecutable() {
-  std::string path = executablePath();
+std::string executableDirectory() {
+  const std::string path = executablePath();
   const std::size_t slash = path.find_last_of("/\\");
-  path = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-  return path + pluginFileName();
+  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
+
+std::string pluginPathNextToExecutable() { return executableDirectory() + pluginFileName(); }
 
 }  // namespace substitute_host

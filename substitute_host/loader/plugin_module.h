@@ -26,4 +26,7 @@ void unloadPluginModule(PluginModule& module);
 const char* pluginFileName();
 std::string pluginPathNextToExecutable();
 
+// The folder of the running executable, with a trailing separator.
+std::string executableDirectory();
+
 }  // namespace substitute_host

@@ -10,6 +10,8 @@ namespace corvalent2::sim {
 //   0 iabc1[3]  1 theta1  2 omega1  3 iabc2[3]  4 theta2  5 omega2
 //   6 udc       7 iqCommand         8 steerAngle
 // outputs[] points at the two output vectors: 0 vabcNorm1[3], 1 vabcNorm2[3].
+// Within one run every call gets the same buffer addresses, so an adapter may bind
+// them once on the first call.
 using ControllerStep = void (*)(void* context, const float* const inputs[9],
                                 float* const outputs[2]);
 

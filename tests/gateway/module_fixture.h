@@ -14,11 +14,21 @@
 
 namespace substitute_host {
 
+// The module under test: the one the build names, or else the one next to this test
+// program, where the Windows build puts both.
+inline std::string moduleUnderTest() {
+#ifdef CORVALENT2_MODULE_PATH
+  return CORVALENT2_MODULE_PATH;
+#else
+  return pluginPathNextToExecutable();
+#endif
+}
+
 class ModuleTest : public ::testing::Test {
  protected:
   void SetUp() override {
     std::string error;
-    ASSERT_TRUE(loadPluginModule(CORVALENT2_MODULE_PATH, module, error)) << error;
+    ASSERT_TRUE(loadPluginModule(moduleUnderTest(), module, error)) << error;
   }
   void TearDown() override {
     letErrorCallsReturn(false);

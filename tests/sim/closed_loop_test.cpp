@@ -1,6 +1,7 @@
-// The simulator in closed loop with the real controller. The controller keeps one
-// process-wide state that no call resets, so each case must start in a fresh
-// process: ctest runs every case on its own (gtest_discover_tests), and a second
+// The simulator in closed loop with the block, reached as the host reaches it: the
+// loaded module, installed into a host record, stepped through its output method. The
+// controller keeps one process-wide state that no call resets, so each case must start
+// in a fresh process: ctest runs every case on its own (gtest_discover_tests), and a second
 // closed-loop case in the same process skips itself rather than start from the
 // state the first one left.
 #include <gtest/gtest.h>
@@ -8,15 +9,11 @@
 #include <cmath>
 #include <vector>
 
-#include "control/drive_step.h"
+#include "loader/installed_block.h"
 #include "sim/simulation.h"
 
 namespace corvalent2::sim {
 namespace {
-
-void controller(void*, const float* const in[9], float* const out[2]) {
-    driveOutputs(in[0], in[1], in[2], in[3], in[4], in[5], in[6], in[7], in[8], out[0], out[1]);
-}
 
 int closedLoopRunsInThisProcess = 0;
 
@@ -27,6 +24,8 @@ protected:
             GTEST_SKIP() << "needs a fresh process: the controller's state is process-wide "
                             "(run through ctest, or one case at a time with --gtest_filter)";
         }
+        std::string error;
+        ASSERT_TRUE(block_.open(CORVALENT2_MODULE_PATH, error)) << error;
     }
 
     static Scenario scenario(double duration, double initialSpeed, double iqCommand, double steer,
@@ -43,7 +42,8 @@ protected:
 
     std::vector<StepRecord> run(const Scenario& s) {
         std::vector<StepRecord> rows;
-        result_ = runSimulation(s, controller, nullptr, {}, [&rows](const StepRecord& r) {
+        result_ = runSimulation(s, substitute_host::InstalledBlock::stepThroughSlot, &block_, {},
+                                [&rows](const StepRecord& r) {
             rows.push_back(r);
             return true;
         });
@@ -61,6 +61,7 @@ protected:
     }
 
     SimulationResult result_;
+    substitute_host::InstalledBlock block_;
 };
 
 TEST_F(ClosedLoop, StraightAccelerationKeepsBothWheelsAtOneSpeed) {

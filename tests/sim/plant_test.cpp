@@ -111,8 +111,6 @@ TEST(Plant, RollingStartHasNoSlipAndTheRightWheelOutsideALeftTurn) {
     const double radius = PlantParams{}.wheelbase / std::tan(0.2);
     const double track = PlantParams{}.track;
     EXPECT_NEAR(omega1 / omega2, (radius + track / 2) / (radius - track / 2), 1e-6);
-    EXPECT_NEAR(0.5 * (omega1 + omega2) / PlantParams{}.gearRatio * PlantParams{}.wheelRadius, 6.0,
-                1e-5);
 }
 
 TEST(Plant, SteeredPathIsACircleOfTheKinematicRadiusTurningLeft) {

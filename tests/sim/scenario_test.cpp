@@ -29,29 +29,21 @@ std::string readFile(const std::string& path) {
     return s.str();
 }
 
-TEST(Scenario, MinimalDocumentTakesTheDefaults) {
-    const ScenarioParse r = parseScenario(withTop(""));
-    ASSERT_TRUE(r.ok()) << r.error;
-    const Scenario& s = r.scenario;
-    EXPECT_DOUBLE_EQ(s.duration, 1.0);
-    EXPECT_EQ(s.substeps, kDefaultSubsteps);
-    EXPECT_DOUBLE_EQ(s.initialSpeed, 0.0);
-    EXPECT_DOUBLE_EQ(s.plant.gearRatio, PlantParams{}.gearRatio);
-    EXPECT_DOUBLE_EQ(s.iqCommand.at(0.5), 10.0);
-    EXPECT_DOUBLE_EQ(s.udc.at(0.5), 400.0);
-}
+TEST(Scenario, ReadsOptionalFieldsAndKeepsTheDefaultsOtherwise) {
+    const ScenarioParse minimal = parseScenario(withTop(""));
+    ASSERT_TRUE(minimal.ok()) << minimal.error;
+    EXPECT_EQ(minimal.scenario.substeps, kDefaultSubsteps);
+    EXPECT_DOUBLE_EQ(minimal.scenario.initialSpeed, 0.0);
+    EXPECT_DOUBLE_EQ(minimal.scenario.udc.at(0.5), 400.0);
 
-TEST(Scenario, ReadsEveryOptionalField) {
-    const ScenarioParse r = parseScenario(withTop(
-        R"("description": "d", "substeps": 4, "initialSpeed": 7.5,
-           "plant": {"vehicleMass": 600, "dragArea": 0}, )"));
-    ASSERT_TRUE(r.ok()) << r.error;
-    EXPECT_EQ(r.scenario.description, "d");
-    EXPECT_EQ(r.scenario.substeps, 4);
-    EXPECT_DOUBLE_EQ(r.scenario.initialSpeed, 7.5);
-    EXPECT_DOUBLE_EQ(r.scenario.plant.vehicleMass, 600.0);
-    EXPECT_DOUBLE_EQ(r.scenario.plant.dragArea, 0.0);
-    EXPECT_DOUBLE_EQ(r.scenario.plant.wheelRadius, PlantParams{}.wheelRadius);
+    const ScenarioParse full = parseScenario(
+        withTop(R"("description": "d", "substeps": 4, "initialSpeed": 7.5, "plant": {"dragArea": 0}, )"));
+    ASSERT_TRUE(full.ok()) << full.error;
+    EXPECT_EQ(full.scenario.description, "d");
+    EXPECT_EQ(full.scenario.substeps, 4);
+    EXPECT_DOUBLE_EQ(full.scenario.initialSpeed, 7.5);
+    EXPECT_DOUBLE_EQ(full.scenario.plant.dragArea, 0.0);
+    EXPECT_DOUBLE_EQ(full.scenario.plant.wheelRadius, PlantParams{}.wheelRadius);
 }
 
 TEST(Scenario, EveryPlantParameterCanBeOverridden) {
@@ -76,7 +68,6 @@ TEST(Scenario, RefusesBadDocumentsNamingTheKeyAndTheReason) {
         {R"({"duration": 1})", "scenario: profiles: required key is missing"},
         {withTop(R"("durration": 2, )"), "scenario: durration: unknown key"},
         {withTop(R"("plant": {"mass": 1}, )"), "scenario: plant.mass: unknown key"},
-        {withTop(R"("plant": [], )"), "scenario: plant: expected an object, got array"},
         {withTop(R"("plant": {"wheelRadius": 0}, )"),
          "scenario: plant.wheelRadius: must be above 0, got 0"},
         {withTop(R"("plant": {"dragArea": -0.5}, )"),
@@ -91,30 +82,20 @@ TEST(Scenario, RefusesBadDocumentsNamingTheKeyAndTheReason) {
          "scenario: duration: must be above 0 and at most 3600 s, got 0"},
         {withTop(R"("substeps": 2.5, )"), "scenario: substeps: expected a whole number, got 2.5"},
         {withTop(R"("substeps": 0, )"), "scenario: substeps: must be from 1 to 64, got 0"},
-        {withTop(R"("initialSpeed": null, )"),
-         "scenario: initialSpeed: expected a number, got null"},
-        {withTop(R"("description": 3, )"), "scenario: description: expected a string, got number"},
         {R"({"duration": 1, "profiles": {"iqCommand": [[0, 1]], "udc": [[0, 400]]}})",
          "scenario: profiles.steerAngle: required key is missing"},
-        {R"({"duration": 1, "profiles": {"iqCommand": [[0, 1]], "steerAngle": [[0, 0]],
-             "udc": [[0, 400]], "brake": [[0, 1]]}})",
-         "scenario: profiles.brake: unknown key"},
         {withProfiles("[]", "[[0, 0]]", "[[0, 400]]"),
          "scenario: profiles.iqCommand: must list at least one [time, value] point"},
         {withProfiles("5", "[[0, 0]]", "[[0, 400]]"),
          "scenario: profiles.iqCommand: expected an array of [time, value] points, got number"},
         {withProfiles("[[0, 1, 2]]", "[[0, 0]]", "[[0, 400]]"),
          "scenario: profiles.iqCommand[0]: expected a [time, value] pair, got an array of 3"},
-        {withProfiles("[{\"t\": 0}]", "[[0, 0]]", "[[0, 400]]"),
-         "scenario: profiles.iqCommand[0]: expected a [time, value] pair, got object"},
         {withProfiles("[[0, \"x\"]]", "[[0, 0]]", "[[0, 400]]"),
          "scenario: profiles.iqCommand[0][1]: expected a number, got string"},
         {withProfiles("[[-1, 0]]", "[[0, 0]]", "[[0, 400]]"),
          "scenario: profiles.iqCommand[0]: time -1 is negative"},
         {withProfiles("[[0, 0]]", "[[0, 0]]", "[[0, 400], [0.5, 400], [0.5, 300]]"),
          "scenario: profiles.udc[2]: time 0.5 is not after 0.5"},
-        {withProfiles("[[0, 0]]", "[[0, 0]]", "[[0, 400], [1, 300], [0.5, 300]]"),
-         "scenario: profiles.udc[2]: time 0.5 is not after 1"},
         {withProfiles("[[0, 0]]", "[[0, 0]]", "[[0, 400], [1, 0]]"),
          "scenario: profiles.udc[1]: value must be above 0, got 0"},
         {withProfiles("[[0, 0]]", "[[0, 0], [1, -1.2]]", "[[0, 400]]"),
@@ -135,13 +116,6 @@ TEST(Scenario, RefusesMalformedJsonWithItsPosition) {
     ASSERT_FALSE(r.ok());
     EXPECT_EQ(r.error.rfind("scenario: not valid JSON: parse error at line 3, column 1", 0), 0u)
         << r.error;
-}
-
-TEST(Scenario, RefusesNumbersBeyondDoublePrecision) {
-    const ScenarioParse r = parseScenario(R"({"duration": 1e400, "profiles": {}})");
-    ASSERT_FALSE(r.ok());
-    EXPECT_EQ(r.error.rfind("scenario: not valid JSON: ", 0), 0u) << r.error;
-    EXPECT_NE(r.error.find("1e400"), std::string::npos) << r.error;
 }
 
 TEST(Scenario, MissingFileIsRefusedNamingThePath) {
