@@ -13,9 +13,8 @@
 //   ask...    hands an object's address; answers the host's integer (0 without an entry)
 //   notify... / hand...  see below
 // "Indexed" services take an index, passed on as the integer argument; "Host" services
-// take none and pass 0. Services of one shape are told apart by a letter in the order of
-// their ids; a setter shares its letter with the reader whose id follows its own, the two
-// sides of one value kept by the host.
+// take none and pass 0. Services of one shape are told apart by their service id, the
+// number the host knows them by, at the end of the name.
 //
 // The services are listed as tables, one row per service: name, id, preset. The tables
 // both declare the functions here and define them in service_wrappers.cpp.
@@ -26,35 +25,35 @@
 
 // int32_t name(SimStruct* block, int32_t index)
 #define HOST_SERVICE_INDEXED_INT_READS(X) \
-  X(readIndexedIntA, 20, 0)               \
-  X(readIndexedIntB, 181, 0)              \
-  X(readIndexedIntC, 185, 0)              \
-  X(readIndexedIntD, 194, -1)             \
-  X(readIndexedIntE, 200, 0)              \
-  X(readIndexedIntF, 306, 0)              \
-  X(readIndexedIntH, 315, 0)              \
-  X(readIndexedIntK, 319, 0)
+  X(readIndexedInt20, 20, 0)               \
+  X(readIndexedInt181, 181, 0)              \
+  X(readIndexedInt185, 185, 0)              \
+  X(readIndexedInt194, 194, -1)             \
+  X(readIndexedInt200, 200, 0)              \
+  X(readIndexedInt306, 306, 0)              \
+  X(readIndexedInt315, 315, 0)              \
+  X(readIndexedInt319, 319, 0)
 
 // int32_t name(SimStruct* block, int32_t index, int32_t value)
 #define HOST_SERVICE_INDEXED_INT_SETS(X) \
-  X(setIndexedIntB, 180)                 \
-  X(setIndexedIntC, 184)                 \
-  X(setIndexedIntG, 313)                 \
-  X(setIndexedIntI, 316)                 \
-  X(setIndexedIntJ, 317)                 \
-  X(setIndexedIntL, 320)                 \
-  X(setIndexedIntM, 322)
+  X(setIndexedInt180, 180)                 \
+  X(setIndexedInt184, 184)                 \
+  X(setIndexedInt313, 313)                 \
+  X(setIndexedInt316, 316)                 \
+  X(setIndexedInt317, 317)                 \
+  X(setIndexedInt320, 320)                 \
+  X(setIndexedInt322, 322)
 
 // The byte read widened without sign: int32_t name(SimStruct* block, int32_t index)
 #define HOST_SERVICE_INDEXED_BYTE_READS(X) \
-  X(readIndexedByteB, 183, 63)             \
-  X(readIndexedByteC, 189, 0)
+  X(readIndexedByte183, 183, 63)             \
+  X(readIndexedByte189, 189, 0)
 
 // int32_t name(SimStruct* block, int32_t index, uint8_t value)
 #define HOST_SERVICE_INDEXED_BYTE_SETS(X) \
-  X(setIndexedByteA, 176)                 \
-  X(setIndexedByteB, 182)                 \
-  X(setIndexedByteC, 188)
+  X(setIndexedByte176, 176)                 \
+  X(setIndexedByte182, 182)                 \
+  X(setIndexedByte188, 188)
 
 // double name(SimStruct* block, int32_t index)
 #define HOST_SERVICE_INDEXED_DOUBLE_READS(X) X(readIndexedDouble, 187, -1.0)
@@ -64,20 +63,20 @@
 
 // void* name(SimStruct* block, int32_t index), null without an entry
 #define HOST_SERVICE_INDEXED_POINTER_READS(X) \
-  X(readIndexedPointerA, 102)                 \
-  X(readIndexedPointerB, 179)                 \
-  X(readIndexedPointerC, 191)                 \
-  X(readIndexedPointerD, 311)
+  X(readIndexedPointer102, 102)                 \
+  X(readIndexedPointer179, 179)                 \
+  X(readIndexedPointer191, 191)                 \
+  X(readIndexedPointer311, 311)
 
 // int32_t name(SimStruct* block)
 #define HOST_SERVICE_HOST_INT_READS(X) \
-  X(readHostIntA, 177, -1)             \
-  X(readHostIntB, 190, 0)
+  X(readHostInt177, 177, -1)             \
+  X(readHostInt190, 190, 0)
 
 // int32_t name(SimStruct* block), the byte widened without sign
 #define HOST_SERVICE_HOST_BYTE_READS(X) \
-  X(readHostByteA, 226, 0)              \
-  X(readHostByteB, 324, 0)
+  X(readHostByte226, 226, 0)              \
+  X(readHostByte324, 324, 0)
 
 // double name(SimStruct* block)
 #define HOST_SERVICE_HOST_DOUBLE_READS(X) X(readHostDouble, 21, 0.0)
@@ -85,21 +84,21 @@
 // int32_t name(SimStruct* block, int32_t index, int32_t value): the int block holds the
 // value and receives the host's.
 #define HOST_SERVICE_INDEXED_INT_OFFERS(X) \
-  X(offerIndexedIntA, 307)                 \
-  X(offerIndexedIntB, 308)                 \
-  X(offerIndexedIntC, 309)                 \
-  X(offerIndexedIntD, 310)
+  X(offerIndexedInt307, 307)                 \
+  X(offerIndexedInt308, 308)                 \
+  X(offerIndexedInt309, 309)                 \
+  X(offerIndexedInt310, 310)
 
 // int32_t name(SimStruct* block, int32_t first, int32_t second): both go into the
 // two-integers-and-a-byte block, the byte receives the answer; integer argument 0.
 #define HOST_SERVICE_INT_PAIR_TESTS(X) \
-  X(testIntPairA, 175)                 \
-  X(testIntPairB, 193)
+  X(testIntPair175, 175)                 \
+  X(testIntPair193, 193)
 
 // int32_t name(SimStruct* block, const void* object): the pointer query block.
 #define HOST_SERVICE_OBJECT_ASKS(X) \
-  X(askAboutObjectA, 303)           \
-  X(askAboutObjectB, 305)
+  X(askAboutObject303, 303)           \
+  X(askAboutObject305, 305)
 
 #define HOST_SERVICE_DECLARE_INDEXED_INT_READ(name, id, preset) \
   int32_t name(SimStruct* block, int32_t index);

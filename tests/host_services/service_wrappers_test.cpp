@@ -112,51 +112,51 @@ void* const kSomewhere = &gObject;
 
 const std::vector<Row>& rows() {
   static const std::vector<Row> table = {
-      ROW(readIndexedIntA, 20, kIndex, query<int32_t>(0, -7), 0, kIndex),
+      ROW(readIndexedInt20, 20, kIndex, query<int32_t>(0, -7), 0, kIndex),
       ROW(readHostDouble, 21, 0, query<double>(0.0, 2.75), 0.0),
-      ROW(readIndexedPointerA, 102, kIndex, query<void*>(nullptr, kSomewhere), kNull, kIndex),
-      ROW(testIntPairA, 175, 0, pairTest(), 0, kValue, kSecond),
-      ROW(setIndexedByteA, 176, kIndex, input<uint8_t>(kByte), 0, kIndex, kByte),
-      ROW(readHostIntA, 177, 0, query<int32_t>(-1, -7), -1),
+      ROW(readIndexedPointer102, 102, kIndex, query<void*>(nullptr, kSomewhere), kNull, kIndex),
+      ROW(testIntPair175, 175, 0, pairTest(), 0, kValue, kSecond),
+      ROW(setIndexedByte176, 176, kIndex, input<uint8_t>(kByte), 0, kIndex, kByte),
+      ROW(readHostInt177, 177, 0, query<int32_t>(-1, -7), -1),
       ROW(handRecordAtIndex, 178, kIndex, blockIs(gOwnRecord), 0, kIndex, gOwnRecord),
-      ROW(readIndexedPointerB, 179, kIndex, query<void*>(nullptr, kSomewhere), kNull, kIndex),
-      ROW(setIndexedIntB, 180, kIndex, input<int32_t>(kValue), 0, kIndex, kValue),
-      ROW(readIndexedIntB, 181, kIndex, query<int32_t>(0, -7), 0, kIndex),
-      ROW(setIndexedByteB, 182, kIndex, input<uint8_t>(kByte), 0, kIndex, kByte),
-      ROW(readIndexedByteB, 183, kIndex, query<uint8_t>(63, 0xC3), 63, kIndex),
-      ROW(setIndexedIntC, 184, kIndex, input<int32_t>(kValue), 0, kIndex, kValue),
-      ROW(readIndexedIntC, 185, kIndex, query<int32_t>(0, -7), 0, kIndex),
+      ROW(readIndexedPointer179, 179, kIndex, query<void*>(nullptr, kSomewhere), kNull, kIndex),
+      ROW(setIndexedInt180, 180, kIndex, input<int32_t>(kValue), 0, kIndex, kValue),
+      ROW(readIndexedInt181, 181, kIndex, query<int32_t>(0, -7), 0, kIndex),
+      ROW(setIndexedByte182, 182, kIndex, input<uint8_t>(kByte), 0, kIndex, kByte),
+      ROW(readIndexedByte183, 183, kIndex, query<uint8_t>(63, 0xC3), 63, kIndex),
+      ROW(setIndexedInt184, 184, kIndex, input<int32_t>(kValue), 0, kIndex, kValue),
+      ROW(readIndexedInt185, 185, kIndex, query<int32_t>(0, -7), 0, kIndex),
       ROW(setIndexedDouble, 186, kIndex, input<double>(kDouble), 0, kIndex, kDouble),
       ROW(readIndexedDouble, 187, kIndex, query<double>(-1.0, 2.75), -1.0, kIndex),
-      ROW(setIndexedByteC, 188, kIndex, input<uint8_t>(kByte), 0, kIndex, kByte),
-      ROW(readIndexedByteC, 189, kIndex, query<uint8_t>(0, 0xC3), 0, kIndex),
-      ROW(readHostIntB, 190, 0, query<int32_t>(0, -7), 0),
-      ROW(readIndexedPointerC, 191, kIndex, query<void*>(nullptr, kSomewhere), kNull, kIndex),
+      ROW(setIndexedByte188, 188, kIndex, input<uint8_t>(kByte), 0, kIndex, kByte),
+      ROW(readIndexedByte189, 189, kIndex, query<uint8_t>(0, 0xC3), 0, kIndex),
+      ROW(readHostInt190, 190, 0, query<int32_t>(0, -7), 0),
+      ROW(readIndexedPointer191, 191, kIndex, query<void*>(nullptr, kSomewhere), kNull, kIndex),
       ROW(setIndexedIntWithFlag, 192, kIndex, indexValueFlag(), 0, kIndex, kValue, kByte),
-      ROW(testIntPairB, 193, 0, pairTest(), 0, kValue, kSecond),
-      ROW(readIndexedIntD, 194, kIndex, query<int32_t>(-1, -7), -1, kIndex),
-      ROW(readIndexedIntE, 200, kIndex, query<int32_t>(0, -7), 0, kIndex),
-      ROW(readHostByteA, 226, 0, query<uint8_t>(0, 0xC3), 0),
+      ROW(testIntPair193, 193, 0, pairTest(), 0, kValue, kSecond),
+      ROW(readIndexedInt194, 194, kIndex, query<int32_t>(-1, -7), -1, kIndex),
+      ROW(readIndexedInt200, 200, kIndex, query<int32_t>(0, -7), 0, kIndex),
+      ROW(readHostByte226, 226, 0, query<uint8_t>(0, 0xC3), 0),
       ROW(notifyHostFlag, 302, kByte, blockIs(nullptr), 0, kByte),
-      ROW(askAboutObjectA, 303, 0, objectAsk(8), 0, &gObject),
+      ROW(askAboutObject303, 303, 0, objectAsk(8), 0, &gObject),
       ROW(askAboutObjectWithValue, 304, 0, objectAsk(16), 0, &gObject, kValue64),
-      ROW(askAboutObjectB, 305, 0, objectAsk(8), 0, &gObject),
-      ROW(readIndexedIntF, 306, kIndex, query<int32_t>(0, -7), 0, kIndex),
-      ROW(offerIndexedIntA, 307, kIndex, query<int32_t>(kValue, 99), kValue, kIndex, kValue),
-      ROW(offerIndexedIntB, 308, kIndex, query<int32_t>(kValue, 99), kValue, kIndex, kValue),
-      ROW(offerIndexedIntC, 309, kIndex, query<int32_t>(kValue, 99), kValue, kIndex, kValue),
-      ROW(offerIndexedIntD, 310, kIndex, query<int32_t>(kValue, 99), kValue, kIndex, kValue),
-      ROW(readIndexedPointerD, 311, kIndex, query<void*>(nullptr, kSomewhere), kNull, kIndex),
+      ROW(askAboutObject305, 305, 0, objectAsk(8), 0, &gObject),
+      ROW(readIndexedInt306, 306, kIndex, query<int32_t>(0, -7), 0, kIndex),
+      ROW(offerIndexedInt307, 307, kIndex, query<int32_t>(kValue, 99), kValue, kIndex, kValue),
+      ROW(offerIndexedInt308, 308, kIndex, query<int32_t>(kValue, 99), kValue, kIndex, kValue),
+      ROW(offerIndexedInt309, 309, kIndex, query<int32_t>(kValue, 99), kValue, kIndex, kValue),
+      ROW(offerIndexedInt310, 310, kIndex, query<int32_t>(kValue, 99), kValue, kIndex, kValue),
+      ROW(readIndexedPointer311, 311, kIndex, query<void*>(nullptr, kSomewhere), kNull, kIndex),
       ROW(offerIndexedIntValueFirst, 312, kIndex, query<int32_t>(kValue, 99), kValue, kValue,
           kIndex),
-      ROW(setIndexedIntG, 313, kIndex, input<int32_t>(kValue), 0, kIndex, kValue),
-      ROW(readIndexedIntH, 315, kIndex, query<int32_t>(0, -7), 0, kIndex),
-      ROW(setIndexedIntI, 316, kIndex, input<int32_t>(kValue), 0, kIndex, kValue),
-      ROW(setIndexedIntJ, 317, kIndex, input<int32_t>(kValue), 0, kIndex, kValue),
-      ROW(readIndexedIntK, 319, kIndex, query<int32_t>(0, -7), 0, kIndex),
-      ROW(setIndexedIntL, 320, kIndex, input<int32_t>(kValue), 0, kIndex, kValue),
-      ROW(setIndexedIntM, 322, kIndex, input<int32_t>(kValue), 0, kIndex, kValue),
-      ROW(readHostByteB, 324, 0, query<uint8_t>(0, 0xC3), 0),
+      ROW(setIndexedInt313, 313, kIndex, input<int32_t>(kValue), 0, kIndex, kValue),
+      ROW(readIndexedInt315, 315, kIndex, query<int32_t>(0, -7), 0, kIndex),
+      ROW(setIndexedInt316, 316, kIndex, input<int32_t>(kValue), 0, kIndex, kValue),
+      ROW(setIndexedInt317, 317, kIndex, input<int32_t>(kValue), 0, kIndex, kValue),
+      ROW(readIndexedInt319, 319, kIndex, query<int32_t>(0, -7), 0, kIndex),
+      ROW(setIndexedInt320, 320, kIndex, input<int32_t>(kValue), 0, kIndex, kValue),
+      ROW(setIndexedInt322, 322, kIndex, input<int32_t>(kValue), 0, kIndex, kValue),
+      ROW(readHostByte324, 324, 0, query<uint8_t>(0, 0xC3), 0),
   };
   return table;
 }
@@ -194,13 +194,13 @@ TEST(ServiceWrappers, TheEntryIsReadAtEveryCall) {
     put<uint8_t>(call, 0, 1);
     return 0;
   };
-  EXPECT_EQ(readIndexedByteB(host.record(), 0), 1);
+  EXPECT_EQ(readIndexedByte183(host.record(), 0), 1);
   host.offerServiceEntry(false);
-  EXPECT_EQ(readIndexedByteB(host.record(), 0), 63);
-  EXPECT_EQ(offerIndexedIntA(host.record(), 0, 5), 5);
+  EXPECT_EQ(readIndexedByte183(host.record(), 0), 63);
+  EXPECT_EQ(offerIndexedInt307(host.record(), 0, 5), 5);
   EXPECT_EQ(offerIndexedIntValueFirst(host.record(), 7, 0), 7);
   host.offerServiceEntry(true);
-  EXPECT_EQ(readIndexedByteB(host.record(), 0), 1);
+  EXPECT_EQ(readIndexedByte183(host.record(), 0), 1);
   EXPECT_EQ(host.serviceCalls.size(), 2u);
 }
 
