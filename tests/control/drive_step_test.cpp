@@ -7,13 +7,10 @@
 #include "control/controller_state.h"
 #include "control/drive_step.h"
 #include "control/foc_channel.h"
+#include "tests/support/drive_inputs.h"
 #include "tests/support/exact_values.h"
 
 namespace {
-
-struct DriveInputs {
-  float iabc1[3], theta1, omega1, iabc2[3], theta2, omega2, udc, iqCommand, steerAngle;
-};
 
 struct DriveOutputs {
   float v1[3], v2[3];
@@ -26,8 +23,7 @@ DriveOutputs step(const DriveInputs& in) {
   return out;
 }
 
-const DriveInputs kWorkedExample = {{-7.57f, 8, -0.43f}, 0.5f, 100, {5, -2, -3}, 1.2f, 100,
-                                    400, 0, 0.005f};
+const DriveInputs kWorkedExample = kWorkedExampleInputs;
 
 TEST(DriveStep, WorkedExampleTwoCallsFromLoad) {
   const ControllerStateSnapshot atLoad = controllerStateSnapshot();
@@ -75,14 +71,6 @@ TEST(DriveStep, NaNSpeedPoisonsTheDifferentialForGood) {
   }
 }
 
-DriveInputs randomInputs(std::mt19937& rng) {
-  std::uniform_real_distribution<float> current(-300, 300), angle(0, 6.2831853f),
-      speed(-50, 400), link(300, 420), command(-200, 200), steer(-0.5f, 0.5f);
-  return {{current(rng), current(rng), current(rng)}, angle(rng), speed(rng),
-          {current(rng), current(rng), current(rng)}, angle(rng), speed(rng),
-          link(rng), command(rng), steer(rng)};
-}
-
 // One motor's view of the block's ports, fed to a channel of our own.
 struct OneInstance {
   ChannelState motor1{}, motor2{};
@@ -111,7 +99,7 @@ TEST(DriveStep, AlternatingInstancesShareOneState) {
   std::mt19937 rng(7);
   OneInstance interleaved;
   for (int i = 0; i < 2000; ++i) {
-    const DriveInputs a = randomInputs(rng), b = randomInputs(rng);
+    const DriveInputs a = randomDriveInputs(rng), b = randomDriveInputs(rng);
     const DriveOutputs fromA = step(a);
     const DriveOutputs fromB = step(b);
     ASSERT_TRUE(sameOutputs(fromA, interleaved.step(a))) << "step " << i << " of instance A";

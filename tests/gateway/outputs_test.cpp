@@ -2,16 +2,14 @@
 
 #include "control/drive_step.h"
 #include "module_fixture.h"
+#include "tests/support/drive_inputs.h"
 #include "tests/support/exact_values.h"
 
 namespace substitute_host {
 namespace {
 
-struct StepInputs {
-  float iabc1[3], theta1, omega1, iabc2[3], theta2, omega2, udc, iqCommand, steerAngle;
-};
-const StepInputs kWorkedExample = {{-7.57f, 8, -0.43f}, 0.5f, 100, {5, -2, -3}, 1.2f, 100,
-                                   400, 0, 0.005f};
+using StepInputs = DriveInputs;
+const StepInputs kWorkedExample = kWorkedExampleInputs;
 
 void writeInputs(HostBlock& block, const StepInputs& in) {
   const float* fields[9] = {in.iabc1, &in.theta1, &in.omega1, in.iabc2, &in.theta2,
@@ -32,14 +30,6 @@ std::array<float, 6> directStep(const StepInputs& in) {
   driveOutputs(in.iabc1, &in.theta1, &in.omega1, in.iabc2, &in.theta2, &in.omega2, &in.udc,
                &in.iqCommand, &in.steerAngle, out.data(), out.data() + 3);
   return out;
-}
-
-StepInputs randomInputs(std::mt19937& rng) {
-  std::uniform_real_distribution<float> current(-300, 300), angle(0, 6.2831853f),
-      speed(-50, 400), link(300, 420), command(-200, 200), steer(-0.5f, 0.5f);
-  return {{current(rng), current(rng), current(rng)}, angle(rng), speed(rng),
-          {current(rng), current(rng), current(rng)}, angle(rng), speed(rng),
-          link(rng), command(rng), steer(rng)};
 }
 
 bool same(const std::array<float, 6>& a, const std::array<float, 6>& b) {
@@ -74,7 +64,7 @@ TEST_F(OutputTest, WorkedExampleThroughTheOutputSlot) {
 TEST_F(OutputTest, Flag104MatchesTheSlotAndTheControllerForEveryTaskSelector) {
   std::mt19937 rng(104);
   for (int i = 0; i < 300; ++i) {
-    const StepInputs in = randomInputs(rng);
+    const StepInputs in = randomDriveInputs(rng);
     writeInputs(block, in);
     block.record()->sizes.entry[kSizeCallArgument] = i % 3 == 0 ? -2 : (i % 3 == 1 ? -1 : 0);
     if (i % 2 == 0) {
@@ -94,7 +84,7 @@ TEST_F(OutputTest, AlternatingInstancesShareOneState) {
   ASSERT_FALSE(installBlock(module, other).raisedError);
   std::mt19937 rng(11);
   for (int i = 0; i < 500; ++i) {
-    const StepInputs a = randomInputs(rng), b = randomInputs(rng);
+    const StepInputs a = randomDriveInputs(rng), b = randomDriveInputs(rng);
     writeInputs(block, a);
     writeInputs(other, b);
     block.record()->methods.outputs(block.record(), 0);
