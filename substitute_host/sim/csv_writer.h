@@ -10,14 +10,14 @@ namespace corvalent2::sim {
 // units. Block signals are printed as the exact single-precision values the block
 // saw; plant quantities with ten significant digits.
 class CsvWriter {
-public:
-    explicit CsvWriter(std::ostream& out) : out_(out) {}
+ public:
+  explicit CsvWriter(std::ostream& out) : out_(out) {}
 
-    bool writeHeader();
-    bool write(const StepRecord& record);  // false once the stream has failed
+  bool writeHeader();
+  bool write(const StepRecord& record);  // false once the stream has failed
 
-private:
-    std::ostream& out_;
+ private:
+  std::ostream& out_;
 };
 
 }  // namespace corvalent2::sim

@@ -8,8 +8,8 @@ namespace corvalent2::sim {
 // commanded fraction of half the DC-link voltage, and no leg can deliver more than
 // the rail it is switched to.
 inline double invertPhaseVoltage(float normalised, double udc) {
-    const double half = 0.5 * udc;
-    return std::clamp(static_cast<double>(normalised) * half, -half, half);
+  const double half = 0.5 * udc;
+  return std::clamp(static_cast<double>(normalised) * half, -half, half);
 }
 
 }  // namespace corvalent2::sim

@@ -1,17 +1,16 @@
 #pragma once
 
 #include <initializer_list>
+#include <nlohmann/json.hpp>
 #include <stdexcept>
 #include <string>
 #include <string_view>
-
-#include <nlohmann/json.hpp>
 
 namespace corvalent2::sim::json_checks {
 
 // Thrown inside the scenario parser only; the parser turns it into its message.
 struct Refusal : std::runtime_error {
-    using std::runtime_error::runtime_error;
+  using std::runtime_error::runtime_error;
 };
 
 [[noreturn]] void refuse(const std::string& path, const std::string& reason);

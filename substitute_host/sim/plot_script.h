@@ -8,15 +8,15 @@
 namespace corvalent2::sim {
 
 struct PlotRequest {
-    std::string csvFile;  // name relative to the script's directory
-    std::string pngFile;  // likewise
-    std::string title;
-    long long rows = 0;   // data rows in the CSV, to thin out what is drawn
-    PlantParams plant;    // the gear ratio turns motor speeds into wheel speeds
-    // Extent of the path, m. The plot pads it so that a straight run does not
-    // collapse into a line.
-    double minX = 0.0, maxX = 0.0, minY = 0.0, maxY = 0.0;
-    double maxUdc = 400.0;  // V, to scale the DC-link axis
+  std::string csvFile;  // name relative to the script's directory
+  std::string pngFile;  // likewise
+  std::string title;
+  long long rows = 0;  // data rows in the CSV, to thin out what is drawn
+  PlantParams plant;   // the gear ratio turns motor speeds into wheel speeds
+  // Extent of the path, m. The plot pads it so that a straight run does not
+  // collapse into a line.
+  double minX = 0.0, maxX = 0.0, minY = 0.0, maxY = 0.0;
+  double maxUdc = 400.0;  // V, to scale the DC-link axis
 };
 
 // A gnuplot script drawing a 2x2 page: wheel speeds against the geometric ideal,
@@ -26,8 +26,8 @@ struct PlotRequest {
 std::string plotScript(const PlotRequest& request);
 
 struct PlotOutcome {
-    bool drawn = false;
-    std::string message;  // why not, when not drawn
+  bool drawn = false;
+  std::string message;  // why not, when not drawn
 };
 
 // Runs gnuplot on the script from the script's directory. A missing gnuplot is not

@@ -15,16 +15,16 @@ namespace corvalent2::sim {
 // The voltage left across each axis inductance, L di/dt; the caller divides by the
 // inductances (once per parameter set, not once per evaluation).
 inline Dq pmsmInductanceVoltage(const PlantParams& p, Dq current, Dq voltage, double omegaMech) {
-    const double we = kPolePairs * omegaMech;
-    const double fluxD = p.inductanceD * current.d + p.magnetFlux;
-    const double fluxQ = p.inductanceQ * current.q;
-    return {voltage.d - p.statorResistance * current.d + we * fluxQ,
-            voltage.q - p.statorResistance * current.q - we * fluxD};
+  const double we = kPolePairs * omegaMech;
+  const double fluxD = p.inductanceD * current.d + p.magnetFlux;
+  const double fluxQ = p.inductanceQ * current.q;
+  return {voltage.d - p.statorResistance * current.d + we * fluxQ,
+          voltage.q - p.statorResistance * current.q - we * fluxD};
 }
 
 inline double pmsmTorque(const PlantParams& p, Dq current) {
-    return 1.5 * kPolePairs *
-           (p.magnetFlux * current.q + (p.inductanceD - p.inductanceQ) * current.d * current.q);
+  return 1.5 * kPolePairs *
+         (p.magnetFlux * current.q + (p.inductanceD - p.inductanceQ) * current.d * current.q);
 }
 
 inline double electricalAngle(double thetaMech) { return kPolePairs * thetaMech; }
@@ -32,7 +32,7 @@ inline double electricalAngle(double thetaMech) { return kPolePairs * thetaMech;
 // Phase currents a, b, c as the current sensors see them; `rotor` is the cos and
 // sin of the electrical angle.
 inline Abc pmsmPhaseCurrents(Dq current, const Phasor& rotor) {
-    return inverseClarke(inversePark(current, rotor.c, rotor.s));
+  return inverseClarke(inversePark(current, rotor.c, rotor.s));
 }
 
 }  // namespace corvalent2::sim

@@ -8,22 +8,22 @@ namespace corvalent2::sim {
 // the first value holds and after the last point the last value holds, so a single
 // point is a constant. A step is two points close together.
 class Profile {
-public:
-    struct Point {
-        double time;
-        double value;
-    };
+ public:
+  struct Point {
+    double time;
+    double value;
+  };
 
-    Profile() = default;
-    // The points must be non-empty with strictly increasing times (the scenario
-    // parser checks that before building one).
-    explicit Profile(std::vector<Point> points);
+  Profile() = default;
+  // The points must be non-empty with strictly increasing times (the scenario
+  // parser checks that before building one).
+  explicit Profile(std::vector<Point> points);
 
-    double at(double time) const;
-    const std::vector<Point>& points() const { return points_; }
+  double at(double time) const;
+  const std::vector<Point>& points() const { return points_; }
 
-private:
-    std::vector<Point> points_;
+ private:
+  std::vector<Point> points_;
 };
 
 }  // namespace corvalent2::sim

@@ -26,156 +26,156 @@ using nlohmann::json;
 enum class ValueRule { Any, Positive, SteerRange };
 
 void checkValue(double value, ValueRule rule, const std::string& path) {
-    if (rule == ValueRule::Positive && !(value > 0.0)) {
-        refuse(path, "value must be above 0, got " + formatNumber(value));
-    }
-    if (rule == ValueRule::SteerRange && std::abs(value) > kMaxSteerAngle) {
-        refuse(path, "value must lie between -" + formatNumber(kMaxSteerAngle) + " and " +
-                         formatNumber(kMaxSteerAngle) + " rad, got " + formatNumber(value));
-    }
+  if (rule == ValueRule::Positive && !(value > 0.0)) {
+    refuse(path, "value must be above 0, got " + formatNumber(value));
+  }
+  if (rule == ValueRule::SteerRange && std::abs(value) > kMaxSteerAngle) {
+    refuse(path, "value must lie between -" + formatNumber(kMaxSteerAngle) + " and " +
+                     formatNumber(kMaxSteerAngle) + " rad, got " + formatNumber(value));
+  }
 }
 
 Profile parseProfile(const json& j, const std::string& path, ValueRule rule) {
-    if (!j.is_array()) {
-        refuse(path, std::string("expected an array of [time, value] points, got ") + j.type_name());
+  if (!j.is_array()) {
+    refuse(path, std::string("expected an array of [time, value] points, got ") + j.type_name());
+  }
+  if (j.empty()) refuse(path, "must list at least one [time, value] point");
+  std::vector<Profile::Point> points;
+  for (std::size_t i = 0; i < j.size(); ++i) {
+    const std::string here = indexPath(path, i);
+    const json& p = j[i];
+    if (!p.is_array() || p.size() != 2) {
+      refuse(here, std::string("expected a [time, value] pair, got ") +
+                       (p.is_array() ? "an array of " + std::to_string(p.size())
+                                     : std::string(p.type_name())));
     }
-    if (j.empty()) refuse(path, "must list at least one [time, value] point");
-    std::vector<Profile::Point> points;
-    for (std::size_t i = 0; i < j.size(); ++i) {
-        const std::string here = indexPath(path, i);
-        const json& p = j[i];
-        if (!p.is_array() || p.size() != 2) {
-            refuse(here, std::string("expected a [time, value] pair, got ") +
-                             (p.is_array() ? "an array of " + std::to_string(p.size())
-                                           : std::string(p.type_name())));
-        }
-        const double time = requireNumber(p[0], indexPath(here, 0));
-        const double value = requireNumber(p[1], indexPath(here, 1));
-        if (time < 0.0) refuse(here, "time " + formatNumber(time) + " is negative");
-        if (!points.empty() && !(time > points.back().time)) {
-            refuse(here, "time " + formatNumber(time) + " is not after " +
-                             formatNumber(points.back().time));
-        }
-        checkValue(value, rule, here);
-        points.push_back({time, value});
+    const double time = requireNumber(p[0], indexPath(here, 0));
+    const double value = requireNumber(p[1], indexPath(here, 1));
+    if (time < 0.0) refuse(here, "time " + formatNumber(time) + " is negative");
+    if (!points.empty() && !(time > points.back().time)) {
+      refuse(here,
+             "time " + formatNumber(time) + " is not after " + formatNumber(points.back().time));
     }
-    return Profile(std::move(points));
+    checkValue(value, rule, here);
+    points.push_back({time, value});
+  }
+  return Profile(std::move(points));
 }
 
 void parsePlant(const json& j, const std::string& path, PlantParams& plant) {
-    json_checks::requireObject(j, path);
-    for (const auto& item : j.items()) {
-        const std::string here = childPath(path, item.key());
-        const PlantParamInfo* info = nullptr;
-        for (const auto& candidate : plantParamTable()) {
-            if (candidate.name == item.key()) info = &candidate;
-        }
-        if (info == nullptr) refuse(here, "unknown key");
-        const double value = requireNumber(item.value(), here);
-        switch (info->range) {
-        case ParamRange::Positive:
-            if (!(value > 0.0)) refuse(here, "must be above 0, got " + formatNumber(value));
-            break;
-        case ParamRange::NonNegative:
-            if (value < 0.0) refuse(here, "must not be negative, got " + formatNumber(value));
-            break;
-        case ParamRange::Fraction:
-            if (!(value > 0.0 && value <= 1.0)) {
-                refuse(here, "must be above 0 and at most 1, got " + formatNumber(value));
-            }
-            break;
-        }
-        plant.*(info->member) = value;
+  json_checks::requireObject(j, path);
+  for (const auto& item : j.items()) {
+    const std::string here = childPath(path, item.key());
+    const PlantParamInfo* info = nullptr;
+    for (const auto& candidate : plantParamTable()) {
+      if (candidate.name == item.key()) info = &candidate;
     }
+    if (info == nullptr) refuse(here, "unknown key");
+    const double value = requireNumber(item.value(), here);
+    switch (info->range) {
+      case ParamRange::Positive:
+        if (!(value > 0.0)) refuse(here, "must be above 0, got " + formatNumber(value));
+        break;
+      case ParamRange::NonNegative:
+        if (value < 0.0) refuse(here, "must not be negative, got " + formatNumber(value));
+        break;
+      case ParamRange::Fraction:
+        if (!(value > 0.0 && value <= 1.0)) {
+          refuse(here, "must be above 0 and at most 1, got " + formatNumber(value));
+        }
+        break;
+    }
+    plant.*(info->member) = value;
+  }
 }
 
 void parseProfiles(const json& j, const std::string& path, Scenario& s) {
-    json_checks::requireObject(j, path);
-    json_checks::refuseUnknownKeys(j, path, {"iqCommand", "steerAngle", "udc"});
-    s.iqCommand = parseProfile(requireKey(j, path, "iqCommand"), childPath(path, "iqCommand"),
-                               ValueRule::Any);
-    s.steerAngle = parseProfile(requireKey(j, path, "steerAngle"),
-                                childPath(path, "steerAngle"), ValueRule::SteerRange);
-    // The controller divides by half the DC-link voltage.
-    s.udc = parseProfile(requireKey(j, path, "udc"), childPath(path, "udc"), ValueRule::Positive);
+  json_checks::requireObject(j, path);
+  json_checks::refuseUnknownKeys(j, path, {"iqCommand", "steerAngle", "udc"});
+  s.iqCommand =
+      parseProfile(requireKey(j, path, "iqCommand"), childPath(path, "iqCommand"), ValueRule::Any);
+  s.steerAngle = parseProfile(requireKey(j, path, "steerAngle"), childPath(path, "steerAngle"),
+                              ValueRule::SteerRange);
+  // The controller divides by half the DC-link voltage.
+  s.udc = parseProfile(requireKey(j, path, "udc"), childPath(path, "udc"), ValueRule::Positive);
 }
 
 Scenario parseDocument(const json& doc) {
-    if (!doc.is_object()) {
-        refuse("", std::string("expected an object at the top level, got ") + doc.type_name());
+  if (!doc.is_object()) {
+    refuse("", std::string("expected an object at the top level, got ") + doc.type_name());
+  }
+  json_checks::refuseUnknownKeys(
+      doc, "", {"description", "duration", "substeps", "initialSpeed", "plant", "profiles"});
+  Scenario s;
+  if (const auto it = doc.find("description"); it != doc.end()) {
+    if (!it->is_string()) {
+      refuse("description", std::string("expected a string, got ") + it->type_name());
     }
-    json_checks::refuseUnknownKeys(
-        doc, "", {"description", "duration", "substeps", "initialSpeed", "plant", "profiles"});
-    Scenario s;
-    if (const auto it = doc.find("description"); it != doc.end()) {
-        if (!it->is_string()) {
-            refuse("description", std::string("expected a string, got ") + it->type_name());
-        }
-        s.description = it->get<std::string>();
+    s.description = it->get<std::string>();
+  }
+  s.duration = requireNumber(requireKey(doc, "", "duration"), "duration");
+  if (!(s.duration > 0.0 && s.duration <= kMaxDuration)) {
+    refuse("duration", "must be above 0 and at most " + formatNumber(kMaxDuration) + " s, got " +
+                           formatNumber(s.duration));
+  }
+  if (const auto it = doc.find("substeps"); it != doc.end()) {
+    if (!it->is_number_integer()) {
+      refuse("substeps", std::string("expected a whole number, got ") +
+                             (it->is_number() ? formatNumber(it->get<double>())
+                                              : std::string(it->type_name())));
     }
-    s.duration = requireNumber(requireKey(doc, "", "duration"), "duration");
-    if (!(s.duration > 0.0 && s.duration <= kMaxDuration)) {
-        refuse("duration", "must be above 0 and at most " + formatNumber(kMaxDuration) +
-                               " s, got " + formatNumber(s.duration));
+    const auto n = it->get<long long>();
+    if (n < 1 || n > kMaxSubsteps) {
+      refuse("substeps",
+             "must be from 1 to " + std::to_string(kMaxSubsteps) + ", got " + std::to_string(n));
     }
-    if (const auto it = doc.find("substeps"); it != doc.end()) {
-        if (!it->is_number_integer()) {
-            refuse("substeps", std::string("expected a whole number, got ") +
-                                   (it->is_number() ? formatNumber(it->get<double>())
-                                                    : std::string(it->type_name())));
-        }
-        const auto n = it->get<long long>();
-        if (n < 1 || n > kMaxSubsteps) {
-            refuse("substeps", "must be from 1 to " + std::to_string(kMaxSubsteps) + ", got " +
-                                   std::to_string(n));
-        }
-        s.substeps = static_cast<int>(n);
-    }
-    if (const auto it = doc.find("initialSpeed"); it != doc.end()) {
-        s.initialSpeed = requireNumber(*it, "initialSpeed");
-    }
-    if (const auto it = doc.find("plant"); it != doc.end()) parsePlant(*it, "plant", s.plant);
-    parseProfiles(requireKey(doc, "", "profiles"), "profiles", s);
-    return s;
+    s.substeps = static_cast<int>(n);
+  }
+  if (const auto it = doc.find("initialSpeed"); it != doc.end()) {
+    s.initialSpeed = requireNumber(*it, "initialSpeed");
+  }
+  if (const auto it = doc.find("plant"); it != doc.end()) parsePlant(*it, "plant", s.plant);
+  parseProfiles(requireKey(doc, "", "profiles"), "profiles", s);
+  return s;
 }
 
 }  // namespace
 
 ScenarioParse parseScenario(std::string_view jsonText) {
-    ScenarioParse result;
-    try {
-        result.scenario = parseDocument(json_checks::parseStrict(jsonText));
-    } catch (const json_checks::Refusal& e) {
-        result.error = e.what();
-    } catch (const std::exception& e) {
-        result.error = std::string("scenario: ") + e.what();
-    }
-    return result;
+  ScenarioParse result;
+  try {
+    result.scenario = parseDocument(json_checks::parseStrict(jsonText));
+  } catch (const json_checks::Refusal& e) {
+    result.error = e.what();
+  } catch (const std::exception& e) {
+    result.error = std::string("scenario: ") + e.what();
+  }
+  return result;
 }
 
 ScenarioParse loadScenarioFile(const std::string& path) {
-    ScenarioParse failed;
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec)) {
-        failed.error = "scenario: cannot read '" + path + "': it is a directory";
-        return failed;
-    }
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        failed.error = "scenario: cannot read '" + path + "': " + std::strerror(errno);
-        return failed;
-    }
-    std::ostringstream text;
-    text << in.rdbuf();
-    ScenarioParse result = parseScenario(text.str());
-    if (result.ok()) result.scenario.name = std::filesystem::path(path).stem().string();
-    return result;
+  ScenarioParse failed;
+  std::error_code ec;
+  if (std::filesystem::is_directory(path, ec)) {
+    failed.error = "scenario: cannot read '" + path + "': it is a directory";
+    return failed;
+  }
+  std::ifstream in(path, std::ios::binary);
+  if (!in) {
+    failed.error = "scenario: cannot read '" + path + "': " + std::strerror(errno);
+    return failed;
+  }
+  std::ostringstream text;
+  text << in.rdbuf();
+  ScenarioParse result = parseScenario(text.str());
+  if (result.ok()) result.scenario.name = std::filesystem::path(path).stem().string();
+  return result;
 }
 
 ScenarioParse defaultScenario() {
-    ScenarioParse result = parseScenario(defaultScenarioJson());
-    if (result.ok()) result.scenario.name = "default";
-    return result;
+  ScenarioParse result = parseScenario(defaultScenarioJson());
+  if (result.ok()) result.scenario.name = "default";
+  return result;
 }
 
 }  // namespace corvalent2::sim

@@ -15,21 +15,21 @@ inline constexpr double kMaxSteerAngle = 1.0;   // rad; beyond it the inner whee
 
 // One closed-loop run: how long, how finely, on which vehicle, with which inputs.
 struct Scenario {
-    std::string name = "scenario";  // used for output file names
-    std::string description;
-    double duration = 0.0;          // s
-    int substeps = kDefaultSubsteps; // RK4 steps per control step
-    double initialSpeed = 0.0;      // m/s, rolling without slip at t = 0
-    PlantParams plant;
-    Profile iqCommand;              // A
-    Profile steerAngle;             // rad, positive turns left
-    Profile udc;                    // V
+  std::string name = "scenario";  // used for output file names
+  std::string description;
+  double duration = 0.0;            // s
+  int substeps = kDefaultSubsteps;  // RK4 steps per control step
+  double initialSpeed = 0.0;        // m/s, rolling without slip at t = 0
+  PlantParams plant;
+  Profile iqCommand;   // A
+  Profile steerAngle;  // rad, positive turns left
+  Profile udc;         // V
 };
 
 struct ScenarioParse {
-    Scenario scenario;
-    std::string error;  // "scenario: <where>: <why>"; empty when accepted
-    bool ok() const { return error.empty(); }
+  Scenario scenario;
+  std::string error;  // "scenario: <where>: <why>"; empty when accepted
+  bool ok() const { return error.empty(); }
 };
 
 // Validates the whole document before accepting any of it; never throws.

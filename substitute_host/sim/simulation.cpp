@@ -21,192 +21,196 @@ using Clock = std::chrono::steady_clock;
 
 // The block's port buffers, laid out once and reused every step.
 struct PortBuffers {
-    float iabc[2][3];
-    float theta[2];
-    float omega[2];
-    float udc;
-    float iqCommand;
-    float steerAngle;
-    float vabcNorm[2][3];
+  float iabc[2][3];
+  float theta[2];
+  float omega[2];
+  float udc;
+  float iqCommand;
+  float steerAngle;
+  float vabcNorm[2][3];
 
-    const float* inputs[kInputPortCount] = {iabc[0], &theta[0], &omega[0], iabc[1],   &theta[1],
-                                            &omega[1], &udc,     &iqCommand, &steerAngle};
-    float* outputs[kOutputPortCount] = {vabcNorm[0], vabcNorm[1]};
+  const float* inputs[kInputPortCount] = {iabc[0],   &theta[0], &omega[0],  iabc[1],    &theta[1],
+                                          &omega[1], &udc,      &iqCommand, &steerAngle};
+  float* outputs[kOutputPortCount] = {vabcNorm[0], vabcNorm[1]};
 
-    PortBuffers() = default;
-    PortBuffers(const PortBuffers&) = delete;  // the pointers point into this object
+  PortBuffers() = default;
+  PortBuffers(const PortBuffers&) = delete;  // the pointers point into this object
 };
 
 // The rotor angle sensor reports [0, 2 pi) in single precision; rounding a value just
 // under 2 pi to single can land on 2 pi itself, which the sensor would read as 0.
 float wrappedAngle(double theta) {
-    constexpr float kTurn = static_cast<float>(2.0 * std::numbers::pi);
-    const float f = static_cast<float>(theta);
-    return f >= kTurn ? 0.0f : f;
+  constexpr float kTurn = static_cast<float>(2.0 * std::numbers::pi);
+  const float f = static_cast<float>(theta);
+  return f >= kTurn ? 0.0f : f;
 }
 
 void sampleSensors(const PlantState& s, const Plant::AngleReference& ref, PortBuffers& ports) {
-    for (int m = 0; m < 2; ++m) {
-        const Abc i = pmsmPhaseCurrents(s.current(m), ref.rotor[m]);
-        ports.iabc[m][0] = static_cast<float>(i.a);
-        ports.iabc[m][1] = static_cast<float>(i.b);
-        ports.iabc[m][2] = static_cast<float>(i.c);
-        ports.theta[m] = wrappedAngle(s.theta(m));
-        ports.omega[m] = static_cast<float>(s.omega(m));
-    }
+  for (int m = 0; m < 2; ++m) {
+    const Abc i = pmsmPhaseCurrents(s.current(m), ref.rotor[m]);
+    ports.iabc[m][0] = static_cast<float>(i.a);
+    ports.iabc[m][1] = static_cast<float>(i.b);
+    ports.iabc[m][2] = static_cast<float>(i.c);
+    ports.theta[m] = wrappedAngle(s.theta(m));
+    ports.omega[m] = static_cast<float>(s.omega(m));
+  }
 }
 
 bool allFinite(const PlantState& s) {
-    for (double v : s.x) {
-        if (!std::isfinite(v)) return false;
-    }
-    return true;
+  for (double v : s.x) {
+    if (!std::isfinite(v)) return false;
+  }
+  return true;
 }
 
 std::string divergenceMessage(double time, const PortBuffers& ports) {
-    std::ostringstream m;
-    m << "simulation: the plant state stopped being finite after the step at t = " << time
-      << " s; controller outputs were";
-    for (const auto& motor : ports.vabcNorm) {
-        for (float v : motor) m << ' ' << v;
-    }
-    return m.str();
+  std::ostringstream m;
+  m << "simulation: the plant state stopped being finite after the step at t = " << time
+    << " s; controller outputs were";
+  for (const auto& motor : ports.vabcNorm) {
+    for (float v : motor) m << ' ' << v;
+  }
+  return m.str();
 }
 
 class Loop {
-public:
-    Loop(const Scenario& sc, ControllerStep step, void* context, const SimulationOptions& options,
-         const StepSink& sink)
-        : sc_(sc), plant_(sc.plant), step_(step), context_(context), options_(options),
-          sink_(sink), bar_(options.progress) {}
+ public:
+  Loop(const Scenario& sc, ControllerStep step, void* context, const SimulationOptions& options,
+       const StepSink& sink)
+      : sc_(sc),
+        plant_(sc.plant),
+        step_(step),
+        context_(context),
+        options_(options),
+        sink_(sink),
+        bar_(options.progress) {}
 
-    SimulationResult run() {
-        SimulationResult result;
-        const long long steps =
-            std::max(1LL, static_cast<long long>(std::ceil(sc_.duration / kControlStep - 1e-9)));
-        PlantState s = plant_.rollingStart(sc_.initialSpeed, std::tan(sc_.steerAngle.at(0.0)));
-        const auto start = Clock::now();
-        long long k = 0;
-        for (; k < steps; ++k) {
-            const double time = static_cast<double>(k) * kControlStep;
-            const Plant::AngleReference ref = Plant::angleReference(s);
-            const HeldInputs held = controlStep(time, s, ref);
-            StepRecord record;
-            fillRecord(time, s, held.tanSteer, record);
-            result.stats.add(record);
-            if (sink_ && k % options_.decimate == 0 && !sink_(record)) {
-                std::ostringstream m;
-                m << "simulation: stopped at t = " << time
-                  << " s because the output could not be written";
-                result.error = m.str();
-                break;
-            }
-            plant_.advance(s, held, sc_.substeps, ref);
-            if (!allFinite(s)) {
-                result.error = divergenceMessage(time, ports_);
-                break;
-            }
-            if ((k & 1023) == 0) bar_.update(static_cast<double>(k) / steps, seconds(start));
-        }
-        bar_.finish();
-        result.wallSeconds = seconds(start);
-        result.steps = k;
-        result.simulatedSeconds = static_cast<double>(k) * kControlStep;
-        result.finalState = s;
-        return result;
+  SimulationResult run() {
+    SimulationResult result;
+    const long long steps =
+        std::max(1LL, static_cast<long long>(std::ceil(sc_.duration / kControlStep - 1e-9)));
+    PlantState s = plant_.rollingStart(sc_.initialSpeed, std::tan(sc_.steerAngle.at(0.0)));
+    const auto start = Clock::now();
+    long long k = 0;
+    for (; k < steps; ++k) {
+      const double time = static_cast<double>(k) * kControlStep;
+      const Plant::AngleReference ref = Plant::angleReference(s);
+      const HeldInputs held = controlStep(time, s, ref);
+      StepRecord record;
+      fillRecord(time, s, held.tanSteer, record);
+      result.stats.add(record);
+      if (sink_ && k % options_.decimate == 0 && !sink_(record)) {
+        std::ostringstream m;
+        m << "simulation: stopped at t = " << time << " s because the output could not be written";
+        result.error = m.str();
+        break;
+      }
+      plant_.advance(s, held, sc_.substeps, ref);
+      if (!allFinite(s)) {
+        result.error = divergenceMessage(time, ports_);
+        break;
+      }
+      if ((k & 1023) == 0) bar_.update(static_cast<double>(k) / steps, seconds(start));
     }
+    bar_.finish();
+    result.wallSeconds = seconds(start);
+    result.steps = k;
+    result.simulatedSeconds = static_cast<double>(k) * kControlStep;
+    result.finalState = s;
+    return result;
+  }
 
-private:
-    static double seconds(Clock::time_point since) {
-        return std::chrono::duration<double>(Clock::now() - since).count();
+ private:
+  static double seconds(Clock::time_point since) {
+    return std::chrono::duration<double>(Clock::now() - since).count();
+  }
+
+  // Samples the sensors and profiles, runs the controller once and turns its
+  // outputs into the voltages the inverter holds for this step.
+  HeldInputs controlStep(double time, const PlantState& s, const Plant::AngleReference& ref) {
+    sampleSensors(s, ref, ports_);
+    const double udc = sc_.udc.at(time);
+    const double steer = sc_.steerAngle.at(time);
+    ports_.udc = static_cast<float>(udc);
+    ports_.iqCommand = static_cast<float>(sc_.iqCommand.at(time));
+    ports_.steerAngle = static_cast<float>(steer);
+    step_(context_, ports_.inputs, ports_.outputs);
+
+    HeldInputs held;
+    held.tanSteer = std::tan(steer);
+    for (int m = 0; m < 2; ++m) {
+      const float* v = ports_.vabcNorm[m];
+      held.voltage[m] = clarke(invertPhaseVoltage(v[0], udc), invertPhaseVoltage(v[1], udc),
+                               invertPhaseVoltage(v[2], udc));
+      modIndex_[m].update(v, udc);
     }
+    return held;
+  }
 
-    // Samples the sensors and profiles, runs the controller once and turns its
-    // outputs into the voltages the inverter holds for this step.
-    HeldInputs controlStep(double time, const PlantState& s, const Plant::AngleReference& ref) {
-        sampleSensors(s, ref, ports_);
-        const double udc = sc_.udc.at(time);
-        const double steer = sc_.steerAngle.at(time);
-        ports_.udc = static_cast<float>(udc);
-        ports_.iqCommand = static_cast<float>(sc_.iqCommand.at(time));
-        ports_.steerAngle = static_cast<float>(steer);
-        step_(context_, ports_.inputs, ports_.outputs);
-
-        HeldInputs held;
-        held.tanSteer = std::tan(steer);
-        for (int m = 0; m < 2; ++m) {
-            const float* v = ports_.vabcNorm[m];
-            held.voltage[m] = clarke(invertPhaseVoltage(v[0], udc), invertPhaseVoltage(v[1], udc),
-                                     invertPhaseVoltage(v[2], udc));
-            modIndex_[m].update(v, udc);
-        }
-        return held;
+  void fillRecord(double time, const PlantState& s, double tanSteer, StepRecord& r) const {
+    r.time = time;
+    float* in = r.inputs;
+    for (int p = 0; p < kInputPortCount; ++p) {
+      const int width = (p == 0 || p == 3) ? 3 : 1;
+      for (int i = 0; i < width; ++i) *in++ = ports_.inputs[p][i];
     }
-
-    void fillRecord(double time, const PlantState& s, double tanSteer, StepRecord& r) const {
-        r.time = time;
-        float* in = r.inputs;
-        for (int p = 0; p < kInputPortCount; ++p) {
-            const int width = (p == 0 || p == 3) ? 3 : 1;
-            for (int i = 0; i < width; ++i) *in++ = ports_.inputs[p][i];
-        }
-        for (int m = 0; m < 2; ++m) {
-            for (int i = 0; i < 3; ++i) r.outputs[3 * m + i] = ports_.vabcNorm[m][i];
-        }
-        const SpeedPair ideal =
-            geometricMotorSpeeds(sc_.plant, 0.5 * (s.omega(0) + s.omega(1)), tanSteer);
-        for (int m = 0; m < 2; ++m) {
-            auto& motor = r.motor[m];
-            motor.id = s.current(m).d;
-            motor.iq = s.current(m).q;
-            motor.torque = plant_.torque(s, m);
-            motor.modIndex = modIndex_[m].value();
-            motor.idealOmega = m == 0 ? ideal.motor1 : ideal.motor2;
-            motor.slip = plant_.slip(s, m, tanSteer);
-        }
-        r.speed = s.speed();
-        r.yawRate = yawRate(sc_.plant, s.speed(), tanSteer);
-        r.x = s.posX();
-        r.y = s.posY();
+    for (int m = 0; m < 2; ++m) {
+      for (int i = 0; i < 3; ++i) r.outputs[3 * m + i] = ports_.vabcNorm[m][i];
     }
+    const SpeedPair ideal =
+        geometricMotorSpeeds(sc_.plant, 0.5 * (s.omega(0) + s.omega(1)), tanSteer);
+    for (int m = 0; m < 2; ++m) {
+      auto& motor = r.motor[m];
+      motor.id = s.current(m).d;
+      motor.iq = s.current(m).q;
+      motor.torque = plant_.torque(s, m);
+      motor.modIndex = modIndex_[m].value();
+      motor.idealOmega = m == 0 ? ideal.motor1 : ideal.motor2;
+      motor.slip = plant_.slip(s, m, tanSteer);
+    }
+    r.speed = s.speed();
+    r.yawRate = yawRate(sc_.plant, s.speed(), tanSteer);
+    r.x = s.posX();
+    r.y = s.posY();
+  }
 
-    const Scenario& sc_;
-    Plant plant_;
-    ControllerStep step_;
-    void* context_;
-    const SimulationOptions& options_;
-    const StepSink& sink_;
-    ProgressBar bar_;
-    PortBuffers ports_;
-    ModulationIndexEstimate modIndex_[2];
+  const Scenario& sc_;
+  Plant plant_;
+  ControllerStep step_;
+  void* context_;
+  const SimulationOptions& options_;
+  const StepSink& sink_;
+  ProgressBar bar_;
+  PortBuffers ports_;
+  ModulationIndexEstimate modIndex_[2];
 };
 
 }  // namespace
 
 SimulationResult runSimulation(const Scenario& scenario, ControllerStep step, void* context,
                                const SimulationOptions& options, const StepSink& sink) {
-    SimulationResult result;
-    if (step == nullptr) {
-        result.error = "simulation: no controller step function was given";
-        return result;
-    }
-    if (!(scenario.duration > 0.0 && scenario.duration <= kMaxDuration) ||
-        scenario.substeps < 1 || scenario.substeps > kMaxSubsteps) {
-        result.error = "simulation: the scenario's duration or substeps are out of range";
-        return result;
-    }
-    if (options.decimate < 1) {
-        result.error = "simulation: decimate must be at least 1, got " +
-                       std::to_string(options.decimate);
-        return result;
-    }
-    try {
-        Loop loop(scenario, step, context, options, sink);
-        result = loop.run();
-    } catch (const std::exception& e) {
-        result.error = std::string("simulation: ") + e.what();
-    }
+  SimulationResult result;
+  if (step == nullptr) {
+    result.error = "simulation: no controller step function was given";
     return result;
+  }
+  if (!(scenario.duration > 0.0 && scenario.duration <= kMaxDuration) || scenario.substeps < 1 ||
+      scenario.substeps > kMaxSubsteps) {
+    result.error = "simulation: the scenario's duration or substeps are out of range";
+    return result;
+  }
+  if (options.decimate < 1) {
+    result.error =
+        "simulation: decimate must be at least 1, got " + std::to_string(options.decimate);
+    return result;
+  }
+  try {
+    Loop loop(scenario, step, context, options, sink);
+    result = loop.run();
+  } catch (const std::exception& e) {
+    result.error = std::string("simulation: ") + e.what();
+  }
+  return result;
 }
 
 }  // namespace corvalent2::sim

@@ -13,8 +13,8 @@
 namespace corvalent2::sim {
 
 struct SimulationOptions {
-    int decimate = 1;                   // hand every Nth control step to the sink (N >= 1)
-    std::ostream* progress = nullptr;   // where to draw a progress bar; null for none
+  int decimate = 1;                  // hand every Nth control step to the sink (N >= 1)
+  std::ostream* progress = nullptr;  // where to draw a progress bar; null for none
 };
 
 // Receives the recorded steps in order; returning false stops the run (for
@@ -22,24 +22,21 @@ struct SimulationOptions {
 using StepSink = std::function<bool(const StepRecord&)>;
 
 struct SimulationResult {
-    std::string error;            // empty when the run completed
-    long long steps = 0;          // control steps taken
-    double simulatedSeconds = 0.0;
-    double wallSeconds = 0.0;
-    RunStatistics stats;          // over every step, recorded or not
-    PlantState finalState;        // after the last step
+  std::string error;    // empty when the run completed
+  long long steps = 0;  // control steps taken
+  double simulatedSeconds = 0.0;
+  double wallSeconds = 0.0;
+  RunStatistics stats;    // over every step, recorded or not
+  PlantState finalState;  // after the last step
 
-    bool ok() const { return error.empty(); }
-    double realTimeFactor() const {
-        return wallSeconds > 0.0 ? simulatedSeconds / wallSeconds : 0.0;
-    }
+  bool ok() const { return error.empty(); }
+  double realTimeFactor() const { return wallSeconds > 0.0 ? simulatedSeconds / wallSeconds : 0.0; }
 };
 
 // Runs the scenario in closed loop with the controller reached through `step`.
 // Each control step samples the sensors at its start, calls the controller once and
 // holds its outputs while the plant is integrated to the next step. Never throws.
 SimulationResult runSimulation(const Scenario& scenario, ControllerStep step, void* context,
-                               const SimulationOptions& options = {},
-                               const StepSink& sink = {});
+                               const SimulationOptions& options = {}, const StepSink& sink = {});
 
 }  // namespace corvalent2::sim

@@ -9,12 +9,18 @@ namespace {
 using R = StepRecord;
 
 template <int I>
-double in(const R& r) { return r.inputs[I]; }
+double in(const R& r) {
+  return r.inputs[I];
+}
 template <int I>
-double out(const R& r) { return r.outputs[I]; }
+double out(const R& r) {
+  return r.outputs[I];
+}
 
 template <int M, double R::Motor::*Field>
-double motorField(const R& r) { return r.motor[M].*Field; }
+double motorField(const R& r) {
+  return r.motor[M].*Field;
+}
 
 using Mo = R::Motor;
 

@@ -22,38 +22,38 @@ namespace fs = std::filesystem;
 
 // A small constant voltage on both motors, enough to move the vehicle.
 void gentlePush(void*, const float* const[9], float* const outputs[2]) {
-    const float v[3] = {0.0f, 0.01f, -0.01f};
-    for (int m = 0; m < 2; ++m) {
-        for (int i = 0; i < 3; ++i) outputs[m][i] = v[i];
-    }
+  const float v[3] = {0.0f, 0.01f, -0.01f};
+  for (int m = 0; m < 2; ++m) {
+    for (int i = 0; i < 3; ++i) outputs[m][i] = v[i];
+  }
 }
 
 std::vector<std::string> split(const std::string& line) {
-    std::vector<std::string> fields;
-    std::stringstream s(line);
-    std::string f;
-    while (std::getline(s, f, ',')) fields.push_back(f);
-    return fields;
+  std::vector<std::string> fields;
+  std::stringstream s(line);
+  std::string f;
+  while (std::getline(s, f, ',')) fields.push_back(f);
+  return fields;
 }
 
 class TempDir : public ::testing::Test {
-protected:
-    void SetUp() override {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        dir_ = fs::temp_directory_path() /
-               ("corvalent2_sim_" + std::string(info->name()) + "_" + std::to_string(::getpid()));
-        fs::remove_all(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
+ protected:
+  void SetUp() override {
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    dir_ = fs::temp_directory_path() /
+           ("corvalent2_sim_" + std::string(info->name()) + "_" + std::to_string(::getpid()));
+    fs::remove_all(dir_);
+  }
+  void TearDown() override { fs::remove_all(dir_); }
 
-    std::string writeScenario(const std::string& name, const std::string& text) {
-        fs::create_directories(dir_ / "in");
-        const fs::path p = dir_ / "in" / (name + ".json");
-        std::ofstream(p) << text;
-        return p.string();
-    }
+  std::string writeScenario(const std::string& name, const std::string& text) {
+    fs::create_directories(dir_ / "in");
+    const fs::path p = dir_ / "in" / (name + ".json");
+    std::ofstream(p) << text;
+    return p.string();
+  }
 
-    fs::path dir_;
+  fs::path dir_;
 };
 
 const char* const kShortScenario =
@@ -61,119 +61,119 @@ const char* const kShortScenario =
         "udc": [[0, 400]]}})";
 
 TEST(Csv, RowsMatchTheHeaderAndKeepTheBlockSignalsExact) {
-    std::ostringstream text;
-    CsvWriter csv(text);
-    ASSERT_TRUE(csv.writeHeader());
-    StepRecord r{};
-    r.time = 0.00015;
-    r.inputs[0] = 0.1f;            // ia1: not exactly representable, must read back the same
-    r.inputs[10] = 400.0f;         // udc
-    r.outputs[5] = -0.987654321f;  // vcNorm2
-    r.motor[1].slip = 0.0123;
-    r.y = -3.5;
-    ASSERT_TRUE(csv.write(r));
+  std::ostringstream text;
+  CsvWriter csv(text);
+  ASSERT_TRUE(csv.writeHeader());
+  StepRecord r{};
+  r.time = 0.00015;
+  r.inputs[0] = 0.1f;            // ia1: not exactly representable, must read back the same
+  r.inputs[10] = 400.0f;         // udc
+  r.outputs[5] = -0.987654321f;  // vcNorm2
+  r.motor[1].slip = 0.0123;
+  r.y = -3.5;
+  ASSERT_TRUE(csv.write(r));
 
-    std::istringstream lines(text.str());
-    std::string header, row;
-    std::getline(lines, header);
-    std::getline(lines, row);
-    const auto names = split(header);
-    const auto values = split(row);
-    ASSERT_EQ(names.size(), 36u);
-    ASSERT_EQ(values.size(), names.size());
-    const auto value = [&](const std::string& name) {
-        const auto at = std::find(names.begin(), names.end(), name);
-        return at == names.end() ? "missing " + name : values[at - names.begin()];
-    };
-    EXPECT_EQ(value("time_s"), "0.00015");
-    EXPECT_EQ(std::strtof(value("ia1_A").c_str(), nullptr), 0.1f);
-    EXPECT_EQ(value("udc_V"), "400");
-    EXPECT_EQ(std::strtof(value("vcNorm2").c_str(), nullptr), -0.987654321f);
-    EXPECT_EQ(value("slip2"), "0.0123");
-    EXPECT_EQ(value("y_m"), "-3.5");
+  std::istringstream lines(text.str());
+  std::string header, row;
+  std::getline(lines, header);
+  std::getline(lines, row);
+  const auto names = split(header);
+  const auto values = split(row);
+  ASSERT_EQ(names.size(), 36u);
+  ASSERT_EQ(values.size(), names.size());
+  const auto value = [&](const std::string& name) {
+    const auto at = std::find(names.begin(), names.end(), name);
+    return at == names.end() ? "missing " + name : values[at - names.begin()];
+  };
+  EXPECT_EQ(value("time_s"), "0.00015");
+  EXPECT_EQ(std::strtof(value("ia1_A").c_str(), nullptr), 0.1f);
+  EXPECT_EQ(value("udc_V"), "400");
+  EXPECT_EQ(std::strtof(value("vcNorm2").c_str(), nullptr), -0.987654321f);
+  EXPECT_EQ(value("slip2"), "0.0123");
+  EXPECT_EQ(value("y_m"), "-3.5");
 }
 
 TEST(ProgressBar, StaysQuietForTheFirstSecondAndCleansUpAfter) {
-    std::ostringstream out;
-    ProgressBar bar(&out);
-    bar.update(0.5, 0.9);
-    EXPECT_EQ(out.str(), "");
-    bar.update(0.5, 1.2);
-    EXPECT_NE(out.str().find("50 %"), std::string::npos) << out.str();
-    bar.finish();
-    EXPECT_EQ(out.str().back(), '\r');
+  std::ostringstream out;
+  ProgressBar bar(&out);
+  bar.update(0.5, 0.9);
+  EXPECT_EQ(out.str(), "");
+  bar.update(0.5, 1.2);
+  EXPECT_NE(out.str().find("50 %"), std::string::npos) << out.str();
+  bar.finish();
+  EXPECT_EQ(out.str().back(), '\r');
 
-    std::ostringstream quiet;
-    ProgressBar shortRun(&quiet);
-    shortRun.update(0.9, 0.5);
-    shortRun.finish();
-    EXPECT_EQ(quiet.str(), "");
+  std::ostringstream quiet;
+  ProgressBar shortRun(&quiet);
+  shortRun.update(0.9, 0.5);
+  shortRun.finish();
+  EXPECT_EQ(quiet.str(), "");
 }
 
 TEST_F(TempDir, SimulateWritesCsvScriptAndPlot) {
-    if (std::system("command -v gnuplot > /dev/null 2>&1") != 0) GTEST_SKIP() << "no gnuplot";
-    SimulateRequest req;
-    req.scenarioPath = writeScenario("short", kShortScenario);
-    req.outputDir = (dir_ / "out").string();
-    req.decimate = 3;
-    std::ostringstream out, err;
-    req.out = &out;
-    req.err = &err;
-    ASSERT_EQ(simulateMain(req, gentlePush, nullptr), kSimulateOk) << err.str();
-    EXPECT_NE(out.str().find("Scenario short"), std::string::npos) << out.str();
-    EXPECT_GT(fs::file_size(dir_ / "out" / "short.png"), 1000u);
-    EXPECT_TRUE(fs::exists(dir_ / "out" / "short.gp"));
+  if (std::system("command -v gnuplot > /dev/null 2>&1") != 0) GTEST_SKIP() << "no gnuplot";
+  SimulateRequest req;
+  req.scenarioPath = writeScenario("short", kShortScenario);
+  req.outputDir = (dir_ / "out").string();
+  req.decimate = 3;
+  std::ostringstream out, err;
+  req.out = &out;
+  req.err = &err;
+  ASSERT_EQ(simulateMain(req, gentlePush, nullptr), kSimulateOk) << err.str();
+  EXPECT_NE(out.str().find("Scenario short"), std::string::npos) << out.str();
+  EXPECT_GT(fs::file_size(dir_ / "out" / "short.png"), 1000u);
+  EXPECT_TRUE(fs::exists(dir_ / "out" / "short.gp"));
 
-    std::ifstream csv(dir_ / "out" / "short.csv");
-    std::string line;
-    int lines = 0;
-    while (std::getline(csv, line)) ++lines;
-    EXPECT_EQ(lines, 1 + 67);  // header, then steps 0, 3, ..., 198
+  std::ifstream csv(dir_ / "out" / "short.csv");
+  std::string line;
+  int lines = 0;
+  while (std::getline(csv, line)) ++lines;
+  EXPECT_EQ(lines, 1 + 67);  // header, then steps 0, 3, ..., 198
 }
 
 TEST_F(TempDir, SimulateWithoutGnuplotStillWritesTheCsvAndSucceeds) {
-    const char* saved = std::getenv("PATH");
-    const std::string path = saved != nullptr ? saved : "";
-    fs::create_directories(dir_ / "empty");
-    ::setenv("PATH", (dir_ / "empty").c_str(), 1);
-    SimulateRequest req;
-    req.scenarioPath = writeScenario("nogp", kShortScenario);
-    req.outputDir = (dir_ / "out").string();
-    std::ostringstream out, err;
-    req.out = &out;
-    req.err = &err;
-    const int status = simulateMain(req, gentlePush, nullptr);
-    ::setenv("PATH", path.c_str(), 1);
-    EXPECT_EQ(status, kSimulateOk) << err.str();
-    EXPECT_NE(err.str().find("plot skipped: gnuplot was not found on PATH"), std::string::npos)
-        << err.str();
-    EXPECT_TRUE(fs::exists(dir_ / "out" / "nogp.csv"));
-    EXPECT_FALSE(fs::exists(dir_ / "out" / "nogp.png"));
+  const char* saved = std::getenv("PATH");
+  const std::string path = saved != nullptr ? saved : "";
+  fs::create_directories(dir_ / "empty");
+  ::setenv("PATH", (dir_ / "empty").c_str(), 1);
+  SimulateRequest req;
+  req.scenarioPath = writeScenario("nogp", kShortScenario);
+  req.outputDir = (dir_ / "out").string();
+  std::ostringstream out, err;
+  req.out = &out;
+  req.err = &err;
+  const int status = simulateMain(req, gentlePush, nullptr);
+  ::setenv("PATH", path.c_str(), 1);
+  EXPECT_EQ(status, kSimulateOk) << err.str();
+  EXPECT_NE(err.str().find("plot skipped: gnuplot was not found on PATH"), std::string::npos)
+      << err.str();
+  EXPECT_TRUE(fs::exists(dir_ / "out" / "nogp.csv"));
+  EXPECT_FALSE(fs::exists(dir_ / "out" / "nogp.png"));
 }
 
 TEST_F(TempDir, RefusedScenarioRunsNothingAndWritesNothing) {
-    SimulateRequest req;
-    req.scenarioPath = writeScenario("bad", R"({"duration": -1, "profiles": {}})");
-    req.outputDir = (dir_ / "out").string();
-    std::ostringstream out, err;
-    req.out = &out;
-    req.err = &err;
-    bool called = false;
-    const auto step = [](void* ctx, const float* const[9], float* const[2]) {
-        *static_cast<bool*>(ctx) = true;
-    };
-    EXPECT_EQ(simulateMain(req, step, &called), kSimulateRefused);
-    EXPECT_FALSE(called);
-    EXPECT_EQ(err.str(), "scenario: duration: must be above 0 and at most 3600 s, got -1\n");
-    EXPECT_EQ(out.str(), "");
-    EXPECT_FALSE(fs::exists(dir_ / "out"));
+  SimulateRequest req;
+  req.scenarioPath = writeScenario("bad", R"({"duration": -1, "profiles": {}})");
+  req.outputDir = (dir_ / "out").string();
+  std::ostringstream out, err;
+  req.out = &out;
+  req.err = &err;
+  bool called = false;
+  const auto step = [](void* ctx, const float* const[9], float* const[2]) {
+    *static_cast<bool*>(ctx) = true;
+  };
+  EXPECT_EQ(simulateMain(req, step, &called), kSimulateRefused);
+  EXPECT_FALSE(called);
+  EXPECT_EQ(err.str(), "scenario: duration: must be above 0 and at most 3600 s, got -1\n");
+  EXPECT_EQ(out.str(), "");
+  EXPECT_FALSE(fs::exists(dir_ / "out"));
 
-    req.scenarioPath = writeScenario("good", kShortScenario);
-    req.decimate = 0;
-    err.str("");
-    EXPECT_EQ(simulateMain(req, step, &called), kSimulateRefused);
-    EXPECT_FALSE(called);
-    EXPECT_NE(err.str().find("decimate"), std::string::npos) << err.str();
+  req.scenarioPath = writeScenario("good", kShortScenario);
+  req.decimate = 0;
+  err.str("");
+  EXPECT_EQ(simulateMain(req, step, &called), kSimulateRefused);
+  EXPECT_FALSE(called);
+  EXPECT_NE(err.str().find("decimate"), std::string::npos) << err.str();
 }
 
 }  // namespace

@@ -1,11 +1,11 @@
+#include "sim/scenario.h"
+
 #include <gtest/gtest.h>
 
 #include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
-
-#include "sim/scenario.h"
 
 namespace corvalent2::sim {
 namespace {
@@ -14,133 +14,132 @@ const std::string kScenarioDir = CORVALENT2_SCENARIO_DIR;
 
 // A valid document with one place left open for each case to fill in.
 std::string withTop(const std::string& extra) {
-    return R"({"duration": 1.0, )" + extra +
-           R"("profiles": {"iqCommand": [[0, 10]], "steerAngle": [[0, 0]], "udc": [[0, 400]]}})";
+  return R"({"duration": 1.0, )" + extra +
+         R"("profiles": {"iqCommand": [[0, 10]], "steerAngle": [[0, 0]], "udc": [[0, 400]]}})";
 }
 std::string withProfiles(const std::string& iq, const std::string& steer, const std::string& udc) {
-    return R"({"duration": 1.0, "profiles": {"iqCommand": )" + iq + R"(, "steerAngle": )" + steer +
-           R"(, "udc": )" + udc + "}}";
+  return R"({"duration": 1.0, "profiles": {"iqCommand": )" + iq + R"(, "steerAngle": )" + steer +
+         R"(, "udc": )" + udc + "}}";
 }
 
 std::string readFile(const std::string& path) {
-    std::ifstream in(path);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
+  std::ifstream in(path);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
 }
 
 TEST(Scenario, ReadsOptionalFieldsAndKeepsTheDefaultsOtherwise) {
-    const ScenarioParse minimal = parseScenario(withTop(""));
-    ASSERT_TRUE(minimal.ok()) << minimal.error;
-    EXPECT_EQ(minimal.scenario.substeps, kDefaultSubsteps);
-    EXPECT_DOUBLE_EQ(minimal.scenario.initialSpeed, 0.0);
-    EXPECT_DOUBLE_EQ(minimal.scenario.udc.at(0.5), 400.0);
+  const ScenarioParse minimal = parseScenario(withTop(""));
+  ASSERT_TRUE(minimal.ok()) << minimal.error;
+  EXPECT_EQ(minimal.scenario.substeps, kDefaultSubsteps);
+  EXPECT_DOUBLE_EQ(minimal.scenario.initialSpeed, 0.0);
+  EXPECT_DOUBLE_EQ(minimal.scenario.udc.at(0.5), 400.0);
 
-    const ScenarioParse full = parseScenario(
-        withTop(R"("description": "d", "substeps": 4, "initialSpeed": 7.5, "plant": {"dragArea": 0}, )"));
-    ASSERT_TRUE(full.ok()) << full.error;
-    EXPECT_EQ(full.scenario.description, "d");
-    EXPECT_EQ(full.scenario.substeps, 4);
-    EXPECT_DOUBLE_EQ(full.scenario.initialSpeed, 7.5);
-    EXPECT_DOUBLE_EQ(full.scenario.plant.dragArea, 0.0);
-    EXPECT_DOUBLE_EQ(full.scenario.plant.wheelRadius, PlantParams{}.wheelRadius);
+  const ScenarioParse full = parseScenario(withTop(
+      R"("description": "d", "substeps": 4, "initialSpeed": 7.5, "plant": {"dragArea": 0}, )"));
+  ASSERT_TRUE(full.ok()) << full.error;
+  EXPECT_EQ(full.scenario.description, "d");
+  EXPECT_EQ(full.scenario.substeps, 4);
+  EXPECT_DOUBLE_EQ(full.scenario.initialSpeed, 7.5);
+  EXPECT_DOUBLE_EQ(full.scenario.plant.dragArea, 0.0);
+  EXPECT_DOUBLE_EQ(full.scenario.plant.wheelRadius, PlantParams{}.wheelRadius);
 }
 
 TEST(Scenario, EveryPlantParameterCanBeOverridden) {
-    for (const auto& info : plantParamTable()) {
-        SCOPED_TRACE(std::string(info.name));
-        const ScenarioParse r =
-            parseScenario(withTop(R"("plant": {")" + std::string(info.name) + R"(": 0.5}, )"));
-        ASSERT_TRUE(r.ok()) << r.error;
-        EXPECT_DOUBLE_EQ(r.scenario.plant.*(info.member), 0.5);
-    }
+  for (const auto& info : plantParamTable()) {
+    SCOPED_TRACE(std::string(info.name));
+    const ScenarioParse r =
+        parseScenario(withTop(R"("plant": {")" + std::string(info.name) + R"(": 0.5}, )"));
+    ASSERT_TRUE(r.ok()) << r.error;
+    EXPECT_DOUBLE_EQ(r.scenario.plant.*(info.member), 0.5);
+  }
 }
 
 struct Refusal {
-    std::string document;
-    std::string message;
+  std::string document;
+  std::string message;
 };
 
 TEST(Scenario, RefusesBadDocumentsNamingTheKeyAndTheReason) {
-    const std::vector<Refusal> cases = {
-        {"[1, 2]", "scenario: expected an object at the top level, got array"},
-        {R"({"profiles": {}})", "scenario: duration: required key is missing"},
-        {R"({"duration": 1})", "scenario: profiles: required key is missing"},
-        {withTop(R"("durration": 2, )"), "scenario: durration: unknown key"},
-        {withTop(R"("plant": {"mass": 1}, )"), "scenario: plant.mass: unknown key"},
-        {withTop(R"("plant": {"wheelRadius": 0}, )"),
-         "scenario: plant.wheelRadius: must be above 0, got 0"},
-        {withTop(R"("plant": {"dragArea": -0.5}, )"),
-         "scenario: plant.dragArea: must not be negative, got -0.5"},
-        {withTop(R"("plant": {"rearLoadShare": 1.5}, )"),
-         "scenario: plant.rearLoadShare: must be above 0 and at most 1, got 1.5"},
-        {withTop(R"("plant": {"gearRatio": "8"}, )"),
-         "scenario: plant.gearRatio: expected a number, got string"},
-        {R"({"duration": "1", "profiles": {}})",
-         "scenario: duration: expected a number, got string"},
-        {R"({"duration": 0, "profiles": {}})",
-         "scenario: duration: must be above 0 and at most 3600 s, got 0"},
-        {withTop(R"("substeps": 2.5, )"), "scenario: substeps: expected a whole number, got 2.5"},
-        {withTop(R"("substeps": 0, )"), "scenario: substeps: must be from 1 to 64, got 0"},
-        {R"({"duration": 1, "profiles": {"iqCommand": [[0, 1]], "udc": [[0, 400]]}})",
-         "scenario: profiles.steerAngle: required key is missing"},
-        {withProfiles("[]", "[[0, 0]]", "[[0, 400]]"),
-         "scenario: profiles.iqCommand: must list at least one [time, value] point"},
-        {withProfiles("5", "[[0, 0]]", "[[0, 400]]"),
-         "scenario: profiles.iqCommand: expected an array of [time, value] points, got number"},
-        {withProfiles("[[0, 1, 2]]", "[[0, 0]]", "[[0, 400]]"),
-         "scenario: profiles.iqCommand[0]: expected a [time, value] pair, got an array of 3"},
-        {withProfiles("[[0, \"x\"]]", "[[0, 0]]", "[[0, 400]]"),
-         "scenario: profiles.iqCommand[0][1]: expected a number, got string"},
-        {withProfiles("[[-1, 0]]", "[[0, 0]]", "[[0, 400]]"),
-         "scenario: profiles.iqCommand[0]: time -1 is negative"},
-        {withProfiles("[[0, 0]]", "[[0, 0]]", "[[0, 400], [0.5, 400], [0.5, 300]]"),
-         "scenario: profiles.udc[2]: time 0.5 is not after 0.5"},
-        {withProfiles("[[0, 0]]", "[[0, 0]]", "[[0, 400], [1, 0]]"),
-         "scenario: profiles.udc[1]: value must be above 0, got 0"},
-        {withProfiles("[[0, 0]]", "[[0, 0], [1, -1.2]]", "[[0, 400]]"),
-         "scenario: profiles.steerAngle[1]: value must lie between -1 and 1 rad, got -1.2"},
-        {R"({"duration": 1, "duration": 2, "profiles": {}})",
-         "scenario: key 'duration' appears twice in one object"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.document);
-        const ScenarioParse r = parseScenario(c.document);
-        EXPECT_FALSE(r.ok());
-        EXPECT_EQ(r.error, c.message);
-    }
+  const std::vector<Refusal> cases = {
+      {"[1, 2]", "scenario: expected an object at the top level, got array"},
+      {R"({"profiles": {}})", "scenario: duration: required key is missing"},
+      {R"({"duration": 1})", "scenario: profiles: required key is missing"},
+      {withTop(R"("durration": 2, )"), "scenario: durration: unknown key"},
+      {withTop(R"("plant": {"mass": 1}, )"), "scenario: plant.mass: unknown key"},
+      {withTop(R"("plant": {"wheelRadius": 0}, )"),
+       "scenario: plant.wheelRadius: must be above 0, got 0"},
+      {withTop(R"("plant": {"dragArea": -0.5}, )"),
+       "scenario: plant.dragArea: must not be negative, got -0.5"},
+      {withTop(R"("plant": {"rearLoadShare": 1.5}, )"),
+       "scenario: plant.rearLoadShare: must be above 0 and at most 1, got 1.5"},
+      {withTop(R"("plant": {"gearRatio": "8"}, )"),
+       "scenario: plant.gearRatio: expected a number, got string"},
+      {R"({"duration": "1", "profiles": {}})", "scenario: duration: expected a number, got string"},
+      {R"({"duration": 0, "profiles": {}})",
+       "scenario: duration: must be above 0 and at most 3600 s, got 0"},
+      {withTop(R"("substeps": 2.5, )"), "scenario: substeps: expected a whole number, got 2.5"},
+      {withTop(R"("substeps": 0, )"), "scenario: substeps: must be from 1 to 64, got 0"},
+      {R"({"duration": 1, "profiles": {"iqCommand": [[0, 1]], "udc": [[0, 400]]}})",
+       "scenario: profiles.steerAngle: required key is missing"},
+      {withProfiles("[]", "[[0, 0]]", "[[0, 400]]"),
+       "scenario: profiles.iqCommand: must list at least one [time, value] point"},
+      {withProfiles("5", "[[0, 0]]", "[[0, 400]]"),
+       "scenario: profiles.iqCommand: expected an array of [time, value] points, got number"},
+      {withProfiles("[[0, 1, 2]]", "[[0, 0]]", "[[0, 400]]"),
+       "scenario: profiles.iqCommand[0]: expected a [time, value] pair, got an array of 3"},
+      {withProfiles("[[0, \"x\"]]", "[[0, 0]]", "[[0, 400]]"),
+       "scenario: profiles.iqCommand[0][1]: expected a number, got string"},
+      {withProfiles("[[-1, 0]]", "[[0, 0]]", "[[0, 400]]"),
+       "scenario: profiles.iqCommand[0]: time -1 is negative"},
+      {withProfiles("[[0, 0]]", "[[0, 0]]", "[[0, 400], [0.5, 400], [0.5, 300]]"),
+       "scenario: profiles.udc[2]: time 0.5 is not after 0.5"},
+      {withProfiles("[[0, 0]]", "[[0, 0]]", "[[0, 400], [1, 0]]"),
+       "scenario: profiles.udc[1]: value must be above 0, got 0"},
+      {withProfiles("[[0, 0]]", "[[0, 0], [1, -1.2]]", "[[0, 400]]"),
+       "scenario: profiles.steerAngle[1]: value must lie between -1 and 1 rad, got -1.2"},
+      {R"({"duration": 1, "duration": 2, "profiles": {}})",
+       "scenario: key 'duration' appears twice in one object"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.document);
+    const ScenarioParse r = parseScenario(c.document);
+    EXPECT_FALSE(r.ok());
+    EXPECT_EQ(r.error, c.message);
+  }
 }
 
 TEST(Scenario, RefusesMalformedJsonWithItsPosition) {
-    const ScenarioParse r = parseScenario("{\n  \"duration\": 1,\n}");
-    ASSERT_FALSE(r.ok());
-    EXPECT_EQ(r.error.rfind("scenario: not valid JSON: parse error at line 3, column 1", 0), 0u)
-        << r.error;
+  const ScenarioParse r = parseScenario("{\n  \"duration\": 1,\n}");
+  ASSERT_FALSE(r.ok());
+  EXPECT_EQ(r.error.rfind("scenario: not valid JSON: parse error at line 3, column 1", 0), 0u)
+      << r.error;
 }
 
 TEST(Scenario, MissingFileIsRefusedNamingThePath) {
-    const ScenarioParse r = loadScenarioFile(kScenarioDir + "/no_such_scenario.json");
-    ASSERT_FALSE(r.ok());
-    EXPECT_NE(r.error.find("no_such_scenario.json"), std::string::npos) << r.error;
-    EXPECT_NE(r.error.find("No such file"), std::string::npos) << r.error;
+  const ScenarioParse r = loadScenarioFile(kScenarioDir + "/no_such_scenario.json");
+  ASSERT_FALSE(r.ok());
+  EXPECT_NE(r.error.find("no_such_scenario.json"), std::string::npos) << r.error;
+  EXPECT_NE(r.error.find("No such file"), std::string::npos) << r.error;
 }
 
 TEST(Scenario, ShippedScenariosAreAcceptedAndNamedAfterTheirFiles) {
-    for (const char* name : {"default", "straight_field_weakening", "constant_radius_turn",
-                             "dc_link_sag"}) {
-        SCOPED_TRACE(name);
-        const ScenarioParse r = loadScenarioFile(kScenarioDir + "/" + name + ".json");
-        ASSERT_TRUE(r.ok()) << r.error;
-        EXPECT_EQ(r.scenario.name, name);
-        EXPECT_GT(r.scenario.duration, 0.0);
-    }
+  for (const char* name :
+       {"default", "straight_field_weakening", "constant_radius_turn", "dc_link_sag"}) {
+    SCOPED_TRACE(name);
+    const ScenarioParse r = loadScenarioFile(kScenarioDir + "/" + name + ".json");
+    ASSERT_TRUE(r.ok()) << r.error;
+    EXPECT_EQ(r.scenario.name, name);
+    EXPECT_GT(r.scenario.duration, 0.0);
+  }
 }
 
 TEST(Scenario, BuiltInDefaultIsTheShippedDefaultFile) {
-    EXPECT_EQ(defaultScenarioJson(), readFile(kScenarioDir + "/default.json"));
-    const ScenarioParse r = defaultScenario();
-    ASSERT_TRUE(r.ok()) << r.error;
-    EXPECT_EQ(r.scenario.name, "default");
+  EXPECT_EQ(defaultScenarioJson(), readFile(kScenarioDir + "/default.json"));
+  const ScenarioParse r = defaultScenario();
+  ASSERT_TRUE(r.ok()) << r.error;
+  EXPECT_EQ(r.scenario.name, "default");
 }
 
 }  // namespace
