@@ -46,13 +46,13 @@ bool fileIdentity(HANDLE handle, BY_HANDLE_FILE_INFORMATION& info) {
 }
 
 bool isSameFile(std::FILE* opened, const std::string& path) {
-  BY_HANDLE_FILE_INFORMATION openedInfo {}, pathInfo {};
+  BY_HANDLE_FILE_INFORMATION openedInfo{}, pathInfo{};
   if (!fileIdentity(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(opened))), openedInfo))
     return false;
   // Opened for no access at all: only its identity is read, whoever else has it open.
-  HANDLE pathHandle = CreateFileA(path.c_str(), 0,
-                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE pathHandle =
+      CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   const bool known = fileIdentity(pathHandle, pathInfo);
   if (pathHandle != INVALID_HANDLE_VALUE) CloseHandle(pathHandle);
   return known && !(pathInfo.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&

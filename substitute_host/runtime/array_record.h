@@ -25,6 +25,23 @@ struct mxArray_tag {
 
 namespace substitute_host {
 
+// How an error raised in the host ends the gateway call: a jump back into callGateway
+// that resumes none of the plug-in's frames in between and runs nothing of theirs, as
+// longjmp does on Linux. On 64-bit Windows the C library's longjmp instead unwinds
+// those frames through the system's exception dispatch, which calls each frame's
+// language handler (GCC's, for the plug-in's frames), so the outcome would depend on
+// how every frame between was compiled. GCC's own jump only restores the registers
+// and needs the jump taken outside the function that set it (escapeFromCall).
+#if defined(_WIN32) && defined(__GNUC__)
+using CallEscape = void* [5];
+#define SUBSTITUTE_HOST_SET_ESCAPE(escape) __builtin_setjmp(escape)
+#define SUBSTITUTE_HOST_TAKE_ESCAPE(escape) __builtin_longjmp(escape, 1)
+#else
+using CallEscape = std::jmp_buf;
+#define SUBSTITUTE_HOST_SET_ESCAPE(escape) setjmp(escape)
+#define SUBSTITUTE_HOST_TAKE_ESCAPE(escape) std::longjmp(escape, 1)
+#endif
+
 std::size_t elementSize(mxClassID classId);
 mxArray* newArray(mxClassID classId, std::size_t rows, std::size_t columns, bool complex);
 void destroyArray(mxArray* array);
@@ -33,7 +50,7 @@ void destroyArray(mxArray* array);
 struct CallInProgress {
   std::vector<void*> allocations;
   std::vector<mxArray*> arrays;
-  std::jmp_buf escape;
+  CallEscape escape;
   GatewayOutcome* outcome = nullptr;
 };
 CallInProgress* currentCall();

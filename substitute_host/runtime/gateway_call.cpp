@@ -54,7 +54,7 @@ void endCall(CallInProgress& call) {
   for (mxArray* array : call.arrays) destroyArray(array);
 }
 
-[[noreturn]] void escapeFromCall() { std::longjmp(activeCall->escape, 1); }
+[[noreturn]] void escapeFromCall() { SUBSTITUTE_HOST_TAKE_ESCAPE(activeCall->escape); }
 
 HostLifetimeAllocations::~HostLifetimeAllocations() {
   for (void* allocation : memory) freeAllocation(allocation);
@@ -75,7 +75,7 @@ GatewayOutcome callGateway(MexGateway gateway, int nlhs, mxArray* plhs[], int nr
     for (int i = 0; i < (nlhs > 0 ? nlhs : 1); ++i) plhs[i] = nullptr;
   // An error raised in the host ends the call here; nothing of the plug-in's frames
   // between is resumed.
-  if (setjmp(call.escape) == 0) {
+  if (SUBSTITUTE_HOST_SET_ESCAPE(call.escape) == 0) {
     gateway(nlhs, plhs, nrhs, prhs);
     collectResults(call, nlhs, plhs, outcome);
   } else {

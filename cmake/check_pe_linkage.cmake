@@ -1,0 +1,63 @@
+# cmake -DOBJDUMP=<objdump> -DMODULE=<Corvalent2.mexw64> [-DOTHERS=<exe;dll;...>] -P check_pe_linkage.cmake
+#
+# The module's export table names exactly mexFunction and mexfilerequiredapiversion; it
+# imports from no DLL but KERNEL32.dll, msvcrt.dll (both part of Windows) and the host's
+# substitute-host.dll. The other files must not import a GCC runtime DLL
+# (libstdc++, libgcc, winpthread), which a bare Windows does not have.
+
+function(pe_tables file exports_var dlls_var)
+  execute_process(COMMAND ${OBJDUMP} -p ${file} OUTPUT_VARIABLE dump RESULT_VARIABLE status)
+  if(NOT status EQUAL 0)
+    message(FATAL_ERROR "${OBJDUMP} -p ${file} failed")
+  endif()
+  string(REPLACE ";" "," dump "${dump}")
+  string(REPLACE "\n" ";" lines "${dump}")
+  set(exports "")
+  set(dlls "")
+  set(in_names FALSE)
+  foreach(line IN LISTS lines)
+    if(line MATCHES "^[ \t]*DLL Name: (.+)$")
+      list(APPEND dlls "${CMAKE_MATCH_1}")
+    elseif(line MATCHES "^\\[Ordinal/Name Pointer\\] Table")
+      set(in_names TRUE)
+    elseif(in_names AND line MATCHES "^[ \t]*\\[ *[0-9]+\\] (.+)$")
+      list(APPEND exports "${CMAKE_MATCH_1}")
+    elseif(in_names)
+      set(in_names FALSE)
+    endif()
+  endforeach()
+  set(${exports_var} "${exports}" PARENT_SCOPE)
+  set(${dlls_var} "${dlls}" PARENT_SCOPE)
+endfunction()
+
+set(failures "")
+
+pe_tables(${MODULE} exports dlls)
+list(SORT exports)
+if(NOT exports STREQUAL "mexFunction;mexfilerequiredapiversion")
+  string(APPEND failures "${MODULE} exports [${exports}], not [mexFunction;mexfilerequiredapiversion]\n")
+endif()
+foreach(dll IN LISTS dlls)
+  string(TOLOWER "${dll}" name)
+  if(NOT name MATCHES "^(kernel32|msvcrt|substitute-host)\\.dll$")
+    string(APPEND failures "${MODULE} imports ${dll}\n")
+  endif()
+endforeach()
+if(NOT dlls)
+  string(APPEND failures "${MODULE}: no import table found\n")
+endif()
+
+foreach(file IN LISTS OTHERS)
+  pe_tables(${file} ignored dlls)
+  foreach(dll IN LISTS dlls)
+    string(TOLOWER "${dll}" name)
+    if(name MATCHES "^(libstdc\\+\\+|libgcc|libwinpthread|libssp|libgomp|libatomic)")
+      string(APPEND failures "${file} imports the runtime DLL ${dll}\n")
+    endif()
+  endforeach()
+endforeach()
+
+if(failures)
+  message(FATAL_ERROR "${failures}")
+endif()
+message(STATUS "exports: ${exports}")
