@@ -6,9 +6,7 @@
 #include <CLI/CLI.hpp>
 
 #include "replay_command.h"
-#ifdef CORVALENT2_SIMULATE_COMMAND
 #include "simulate_command.h"
-#endif
 #include "sizes_command.h"
 #include "subcommand.h"
 
@@ -23,9 +21,7 @@ int main(int argc, char** argv) {
   std::vector<Subcommand> subcommands;
   subcommands.push_back(addReplayCommand(app));
   subcommands.push_back(addSizesCommand(app));
-#ifdef CORVALENT2_SIMULATE_COMMAND
   subcommands.push_back(addSimulateCommand(app));
-#endif
 
   try {
     app.parse(argc, argv);

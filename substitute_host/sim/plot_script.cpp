@@ -1,8 +1,6 @@
 #include "sim/plot_script.h"
 
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
+#include "sim/external_program.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -10,8 +8,6 @@
 #include <cstring>
 #include <sstream>
 #include <vector>
-
-extern char** environ;
 
 namespace corvalent2::sim {
 
@@ -28,19 +24,6 @@ std::string quoted(const std::string& s) {
     q += c;
   }
   return q + "\"";
-}
-
-std::string findOnPath(const std::string& program) {
-  const char* path = std::getenv("PATH");
-  if (path == nullptr) return {};
-  std::istringstream dirs(path);
-  std::string dir;
-  while (std::getline(dirs, dir, ':')) {
-    if (dir.empty()) continue;
-    const std::string candidate = dir + "/" + program;
-    if (::access(candidate.c_str(), X_OK) == 0) return candidate;
-  }
-  return {};
 }
 
 struct Range {
@@ -142,34 +125,9 @@ PlotOutcome runGnuplot(const std::filesystem::path& script) {
     return outcome;
   }
   const std::string dir = script.parent_path().empty() ? "." : script.parent_path().string();
-  const std::string name = script.filename().string();
-
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addchdir_np(&actions, dir.c_str());
-  std::vector<char*> argv = {const_cast<char*>(gnuplot.c_str()), const_cast<char*>(name.c_str()),
-                             nullptr};
-  pid_t pid = 0;
-  const int spawned = posix_spawn(&pid, gnuplot.c_str(), &actions, nullptr, argv.data(), environ);
-  posix_spawn_file_actions_destroy(&actions);
-  if (spawned != 0) {
-    outcome.message = "gnuplot could not be started: " + std::string(std::strerror(spawned));
-    return outcome;
-  }
-  int status = 0;
-  while (::waitpid(pid, &status, 0) < 0) {
-    if (errno != EINTR) {
-      outcome.message = "waiting for gnuplot failed: " + std::string(std::strerror(errno));
-      return outcome;
-    }
-  }
-  if (WIFEXITED(status) && WEXITSTATUS(status) == 0) {
-    outcome.drawn = true;
-  } else if (WIFEXITED(status)) {
-    outcome.message = "gnuplot exited with status " + std::to_string(WEXITSTATUS(status));
-  } else {
-    outcome.message = "gnuplot was ended by a signal";
-  }
+  const std::string problem = runInDirectory(gnuplot, script.filename().string(), dir);
+  outcome.drawn = problem.empty();
+  outcome.message = problem;
   return outcome;
 }
 

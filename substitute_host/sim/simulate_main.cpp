@@ -1,7 +1,5 @@
 #include "sim/simulate_main.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <exception>
 #include <filesystem>
@@ -9,6 +7,7 @@
 #include <iostream>
 
 #include "sim/csv_writer.h"
+#include "sim/external_program.h"
 #include "sim/plot_script.h"
 #include "sim/scenario.h"
 #include "sim/simulation.h"
@@ -97,7 +96,7 @@ int simulate(const SimulateRequest& req, ControllerStep step, void* context, Str
 
   SimulationOptions options;
   options.decimate = req.decimate;
-  if (req.progress && ::isatty(STDERR_FILENO)) options.progress = &std::cerr;
+  if (req.progress && standardErrorIsTerminal()) options.progress = &std::cerr;
   const SimulationResult result = runSimulation(sc, step, context, options, sink);
   if (csvFile.is_open()) csvFile.close();
   if (!result.ok()) {
