@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <string>
 
-#include "replay/block_step.h"
+#include "block_step.h"
 
 namespace corvalent2 {
 

@@ -1,19 +1,13 @@
 #pragma once
 
+#include "block_step.h"
+
 namespace corvalent2::sim {
 
-// How the simulator reaches the drive controller. The simulator never links the
-// controller itself: the caller hands over a function and an opaque context, so the
-// same loop drives an in-process controller, a loaded plug-in or a test double.
-//
-// inputs[] points at the nine input signals in port order:
-//   0 iabc1[3]  1 theta1  2 omega1  3 iabc2[3]  4 theta2  5 omega2
-//   6 udc       7 iqCommand         8 steerAngle
-// outputs[] points at the two output vectors: 0 vabcNorm1[3], 1 vabcNorm2[3].
-// Within one run every call gets the same buffer addresses, so an adapter may bind
-// them once on the first call.
-using ControllerStep = void (*)(void* context, const float* const inputs[9],
-                                float* const outputs[2]);
+// The simulator never links the controller itself: the caller hands over a block step
+// and its context. Within one run every call gets the same buffer addresses, so an
+// adapter may bind them once on the first call.
+using ControllerStep = BlockStepFn;
 
 inline constexpr int kInputPortCount = 9;
 inline constexpr int kOutputPortCount = 2;
