@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <type_traits>
 
 namespace substitute_host {
 
@@ -29,6 +30,7 @@ HostBlock::HostBlock(std::string name, HostBlock* root) : name_(std::move(name))
 HostBlock::~HostBlock() = default;
 
 HostBlock& HostBlock::ownerOf(SimStruct* block) {
+  static_assert(std::is_standard_layout_v<OwnedModelInfo>, "the model info leads back to its owner");
   return *reinterpret_cast<OwnedModelInfo*>(block->modelInfo)->owner;
 }
 
