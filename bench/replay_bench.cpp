@@ -20,10 +20,12 @@ std::FILE* realisticInputFile() {
   static std::FILE* file = [] {
     std::FILE* f = std::tmpfile();
     std::mt19937 rng(2026);
-    std::uniform_real_distribution<float> amplitude(0, 250), angle(0, 6.2831853f),
-        speed(0, 400), link(380, 420), command(-100, 100), steer(-0.3f, 0.3f);
-    std::fputs("time,iabc1_a,iabc1_b,iabc1_c,theta1,omega1,iabc2_a,iabc2_b,iabc2_c,theta2,"
-               "omega2,udc,iqCommand,steerAngle\n", f);
+    std::uniform_real_distribution<float> amplitude(0, 250), angle(0, 6.2831853f), speed(0, 400),
+        link(380, 420), command(-100, 100), steer(-0.3f, 0.3f);
+    std::fputs(
+        "time,iabc1_a,iabc1_b,iabc1_c,theta1,omega1,iabc2_a,iabc2_b,iabc2_c,theta2,"
+        "omega2,udc,iqCommand,steerAngle\n",
+        f);
     for (int row = 0; row < kRows; ++row) {
       const float theta1 = angle(rng), theta2 = angle(rng), a1 = amplitude(rng),
                   a2 = amplitude(rng), omega1 = speed(rng);
@@ -48,9 +50,9 @@ void BM_ReplayDirect(benchmark::State& state) {
   }
   for (auto _ : state) {
     std::rewind(in);
-    const corvalent2::ReplayOutcome outcome =
-        corvalent2::replayCsv(in, out, corvalent2::directDriveStep, nullptr);
-    if (outcome.status != corvalent2::ReplayOutcome::Status::ok) {
+    const substitute_host::ReplayOutcome outcome =
+        substitute_host::replayCsv(in, out, substitute_host::directDriveStep, nullptr);
+    if (outcome.status != substitute_host::ReplayOutcome::Status::ok) {
       state.SkipWithError(outcome.error.c_str());
       break;
     }

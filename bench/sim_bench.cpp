@@ -10,7 +10,7 @@
 namespace {
 
 void BM_SimulateDefaultScenario(benchmark::State& state) {
-  const corvalent2::sim::ScenarioParse parsed = corvalent2::sim::defaultScenario();
+  const substitute_host::sim::ScenarioParse parsed = substitute_host::sim::defaultScenario();
   if (!parsed.ok()) {
     state.SkipWithError(parsed.error.c_str());
     return;
@@ -25,7 +25,7 @@ void BM_SimulateDefaultScenario(benchmark::State& state) {
   // process-wide); every lap still does the same amount of work.
   double simulated = 0.0;
   for (auto _ : state) {
-    const auto result = corvalent2::sim::runSimulation(
+    const auto result = substitute_host::sim::runSimulation(
         parsed.scenario, substitute_host::InstalledBlock::stepThroughSlot, &block);
     if (!result.ok()) {
       state.SkipWithError(result.error.c_str());
@@ -36,8 +36,8 @@ void BM_SimulateDefaultScenario(benchmark::State& state) {
   }
   // Simulated seconds per wall-clock second: the real-time factor (goal: 100 or more).
   state.counters["realtime_factor"] = benchmark::Counter(simulated, benchmark::Counter::kIsRate);
-  state.counters["control_steps_per_s"] =
-      benchmark::Counter(simulated / corvalent2::sim::kControlStep, benchmark::Counter::kIsRate);
+  state.counters["control_steps_per_s"] = benchmark::Counter(
+      simulated / substitute_host::sim::kControlStep, benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_SimulateDefaultScenario)->Unit(benchmark::kMillisecond)->UseRealTime();
 

@@ -1,6 +1,6 @@
 #pragma once
 
-namespace corvalent2 {
+namespace substitute_host {
 
 // One output step of a drive block, however the substitute host reaches it: straight
 // into the linked controller, through a loaded plug-in module, or a test double. The
@@ -10,4 +10,4 @@ namespace corvalent2 {
 // context is whatever the step needs to find its block; the caller only passes it on.
 using BlockStepFn = void (*)(void* context, const float* const inputs[9], float* const outputs[2]);
 
-}  // namespace corvalent2
+}  // namespace substitute_host

@@ -1,9 +1,8 @@
 // corvalent2: the substitute host's command-line tool. Each subcommand registers itself
 // through its own add...Command function; main only parses and dispatches.
+#include <CLI/CLI.hpp>
 #include <cstdio>
 #include <vector>
-
-#include <CLI/CLI.hpp>
 
 #include "replay_command.h"
 #include "simulate_command.h"
@@ -11,11 +10,12 @@
 #include "subcommand.h"
 
 int main(int argc, char** argv) {
-  using namespace corvalent2;
+  using namespace substitute_host;
 
-  CLI::App app{"Corvalent2 substitute host: runs the two-motor drive controller outside the "
-               "simulation host.",
-               "corvalent2"};
+  CLI::App app{
+      "Corvalent2 substitute host: runs the two-motor drive controller outside the "
+      "simulation host.",
+      "corvalent2"};
   app.require_subcommand(0, 1);
 
   std::vector<Subcommand> subcommands;

@@ -2,17 +2,16 @@
 
 #include "loader/plugin_module.h"
 
-namespace corvalent2 {
+namespace substitute_host {
 
 CLI::Option* addModuleOption(CLI::App& command, std::string& path) {
   return command.add_option("--module", path,
                             std::string("The plug-in module to load (default: ") +
-                                substitute_host::pluginFileName() +
-                                " next to this executable).");
+                                pluginFileName() + " next to this executable).");
 }
 
 std::string modulePathOrDefault(const std::string& path) {
-  return path.empty() ? substitute_host::pluginPathNextToExecutable() : path;
+  return path.empty() ? pluginPathNextToExecutable() : path;
 }
 
-}  // namespace corvalent2
+}  // namespace substitute_host

@@ -1,10 +1,9 @@
 #pragma once
 
+#include <CLI/CLI.hpp>
 #include <string>
 
-#include <CLI/CLI.hpp>
-
-namespace corvalent2 {
+namespace substitute_host {
 
 // The --module option of the subcommands that load the plug-in.
 CLI::Option* addModuleOption(CLI::App& command, std::string& path);
@@ -12,4 +11,4 @@ CLI::Option* addModuleOption(CLI::App& command, std::string& path);
 // The path given, or the module next to this executable.
 std::string modulePathOrDefault(const std::string& path);
 
-}  // namespace corvalent2
+}  // namespace substitute_host

@@ -22,7 +22,7 @@
 #include "replay/csv_replay.h"
 #include "replay/direct_step.h"
 
-namespace corvalent2 {
+namespace substitute_host {
 namespace {
 
 struct ReplayOptions {
@@ -67,7 +67,8 @@ bool isSameFile(std::FILE* opened, const std::string& path) {
 void useBinaryMode(std::FILE* stream) { _setmode(_fileno(stream), _O_BINARY); }
 #else
 bool isSameFile(std::FILE* opened, const std::string& path) {
-  struct stat openedStat {}, pathStat {};
+  struct stat openedStat {
+  }, pathStat{};
   return ::fstat(::fileno(opened), &openedStat) == 0 && ::stat(path.c_str(), &pathStat) == 0 &&
          S_ISREG(pathStat.st_mode) && openedStat.st_dev == pathStat.st_dev &&
          openedStat.st_ino == pathStat.st_ino;
@@ -85,15 +86,15 @@ int runReplay(const ReplayOptions& options) {
   // asks for the controller linked into this tool. Each keeps its own state from zero.
   BlockStepFn step = directDriveStep;
   void* context = nullptr;
-  substitute_host::InstalledBlock installed;
+  InstalledBlock installed;
   if (!options.direct) {
     std::string error;
     if (!installed.open(modulePathOrDefault(options.module), error)) {
       complain("module", error);
       return kExitUsage;
     }
-    step = options.via == "flag" ? substitute_host::InstalledBlock::stepThroughFlag
-                                 : substitute_host::InstalledBlock::stepThroughSlot;
+    step =
+        options.via == "flag" ? InstalledBlock::stepThroughFlag : InstalledBlock::stepThroughSlot;
     context = &installed;
   }
 
@@ -158,20 +159,22 @@ Subcommand addReplayCommand(CLI::App& app) {
                      "Input CSV: a header naming iabc1_a,iabc1_b,iabc1_c,theta1,omega1,"
                      "iabc2_a,iabc2_b,iabc2_c,theta2,omega2,udc,iqCommand,steerAngle in any "
                      "order, then one row per step. '-' or absent: standard input.");
-  replay->add_option("-o,--output", options->output,
-                     "Output CSV of vabcNorm1_a..c,vabcNorm2_a..c. '-' or absent: standard output.");
+  replay->add_option(
+      "-o,--output", options->output,
+      "Output CSV of vabcNorm1_a..c,vabcNorm2_a..c. '-' or absent: standard output.");
   CLI::Option* via =
-      replay->add_option("--via", options->via,
-                         "How each step reaches the module: 'slot' calls the installed output "
-                         "method, 'flag' sends host flag 104 through the gateway.")
+      replay
+          ->add_option("--via", options->via,
+                       "How each step reaches the module: 'slot' calls the installed output "
+                       "method, 'flag' sends host flag 104 through the gateway.")
           ->check(CLI::IsMember({"slot", "flag"}))
           ->capture_default_str();
-  CLI::Option* direct = replay->add_flag(
-      "--direct", options->direct,
-      "Run the controller linked into this tool instead of the loaded module.");
+  CLI::Option* direct =
+      replay->add_flag("--direct", options->direct,
+                       "Run the controller linked into this tool instead of the loaded module.");
   CLI::Option* module = addModuleOption(*replay, options->module);
   direct->excludes(via)->excludes(module);
   return Subcommand{replay, [options] { return runReplay(*options); }};
 }
 
-}  // namespace corvalent2
+}  // namespace substitute_host

@@ -4,9 +4,9 @@
 
 #include "subcommand.h"
 
-namespace corvalent2 {
+namespace substitute_host {
 
 // Registers `replay [IN] [-o OUT]`: runs an input CSV through the controller.
 Subcommand addReplayCommand(CLI::App& app);
 
-}  // namespace corvalent2
+}  // namespace substitute_host

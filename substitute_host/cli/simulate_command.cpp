@@ -8,7 +8,7 @@
 #include "module_option.h"
 #include "sim/simulate_main.h"
 
-namespace corvalent2 {
+namespace substitute_host {
 namespace {
 
 struct SimulateOptions {
@@ -20,7 +20,7 @@ struct SimulateOptions {
 };
 
 int runSimulate(const SimulateOptions& options) {
-  substitute_host::InstalledBlock installed;
+  InstalledBlock installed;
   std::string error;
   if (!installed.open(modulePathOrDefault(options.module), error)) {
     std::fprintf(stderr, "corvalent2 simulate: module: %s\n", error.c_str());
@@ -28,12 +28,10 @@ int runSimulate(const SimulateOptions& options) {
   }
   sim::SimulateRequest request;
   request.scenarioPath = options.scenario;
-  request.outputDir = options.outputDir.empty()
-                          ? substitute_host::executableDirectory() + "sim"
-                          : options.outputDir;
+  request.outputDir = options.outputDir.empty() ? executableDirectory() + "sim" : options.outputDir;
   request.decimate = options.decimate;
   request.plot = options.plot;
-  return sim::simulateMain(request, substitute_host::InstalledBlock::stepThroughSlot, &installed);
+  return sim::simulateMain(request, InstalledBlock::stepThroughSlot, &installed);
 }
 
 }  // namespace
@@ -51,8 +49,7 @@ Subcommand addSimulateCommand(CLI::App& app) {
   simulate->add_option("-o,--output", options->outputDir,
                        "Folder for the results (default: sim/ next to this executable, "
                        "i.e. build/sim/).");
-  simulate->add_option("--decimate", options->decimate,
-                       "Write every Nth control step to the CSV.")
+  simulate->add_option("--decimate", options->decimate, "Write every Nth control step to the CSV.")
       ->check(CLI::PositiveNumber)
       ->capture_default_str();
   simulate->add_flag("!--no-plot", options->plot, "Write the CSV and the script but no PNG.");
@@ -60,4 +57,4 @@ Subcommand addSimulateCommand(CLI::App& app) {
   return Subcommand{simulate, [options] { return runSimulate(*options); }};
 }
 
-}  // namespace corvalent2
+}  // namespace substitute_host

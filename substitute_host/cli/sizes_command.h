@@ -2,10 +2,10 @@
 
 #include "subcommand.h"
 
-namespace corvalent2 {
+namespace substitute_host {
 
 // corvalent2 sizes [--module PATH]: the sizes vector of a command-line query, one entry
 // per line.
 Subcommand addSizesCommand(CLI::App& app);
 
-}  // namespace corvalent2
+}  // namespace substitute_host

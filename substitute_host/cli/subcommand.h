@@ -1,10 +1,9 @@
 #pragma once
 
+#include <CLI/CLI.hpp>
 #include <functional>
 
-#include <CLI/CLI.hpp>
-
-namespace corvalent2 {
+namespace substitute_host {
 
 // Exit statuses of the corvalent2 tool.
 inline constexpr int kExitOk = 0;
@@ -19,4 +18,4 @@ struct Subcommand {
   std::function<int()> run;
 };
 
-}  // namespace corvalent2
+}  // namespace substitute_host

@@ -7,7 +7,7 @@
 #include "replay/input_csv.h"
 #include "replay/output_csv.h"
 
-namespace corvalent2 {
+namespace substitute_host {
 namespace {
 
 ReplayOutcome failed(ReplayOutcome::Status status, std::uint64_t rows, std::string error) {
@@ -22,9 +22,9 @@ ReplayOutcome writeFailure(const OutputCsvWriter& writer, std::uint64_t rows) {
 ReplayOutcome replayRows(std::FILE* in, std::FILE* out, BlockStepFn step, void* context) {
   InputCsvReader reader(in);
   if (!reader.readHeader()) {
-    return failed(reader.readFailed() ? ReplayOutcome::Status::readFailed
-                                      : ReplayOutcome::Status::badInput,
-                  0, reader.error());
+    return failed(
+        reader.readFailed() ? ReplayOutcome::Status::readFailed : ReplayOutcome::Status::badInput,
+        0, reader.error());
   }
   OutputCsvWriter writer(out);
   writer.writeHeader();
@@ -32,7 +32,7 @@ ReplayOutcome replayRows(std::FILE* in, std::FILE* out, BlockStepFn step, void* 
   // One row's port buffers, reused for every step; the pointers give the port layout.
   float row[kInputValueCount] = {};
   float result[kOutputValueCount] = {};
-  const float* const inputs[9] = {row + 0, row + 3, row + 4,  row + 5,  row + 8,
+  const float* const inputs[9] = {row + 0, row + 3,  row + 4,  row + 5, row + 8,
                                   row + 9, row + 10, row + 11, row + 12};
   float* const outputs[2] = {result + 0, result + 3};
 
@@ -71,4 +71,4 @@ ReplayOutcome replayCsv(std::FILE* in, std::FILE* out, BlockStepFn step, void* c
   }
 }
 
-}  // namespace corvalent2
+}  // namespace substitute_host

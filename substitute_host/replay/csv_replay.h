@@ -6,7 +6,7 @@
 
 #include "block_step.h"
 
-namespace corvalent2 {
+namespace substitute_host {
 
 struct ReplayOutcome {
   enum class Status {
@@ -27,4 +27,4 @@ struct ReplayOutcome {
 // before it are written and flushed and the bad row is not. Both streams stay open.
 ReplayOutcome replayCsv(std::FILE* in, std::FILE* out, BlockStepFn step, void* context) noexcept;
 
-}  // namespace corvalent2
+}  // namespace substitute_host

@@ -1,9 +1,9 @@
 #pragma once
 
-namespace corvalent2 {
+namespace substitute_host {
 
 // A BlockStepFn that calls the statically linked controller; context is unused.
 // The controller's state is process-wide, so every call continues the same run.
 void directDriveStep(void* context, const float* const inputs[9], float* const outputs[2]);
 
-}  // namespace corvalent2
+}  // namespace substitute_host

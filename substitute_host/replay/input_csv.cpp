@@ -5,7 +5,7 @@
 
 #include "replay/input_value.h"
 
-namespace corvalent2 {
+namespace substitute_host {
 namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
@@ -49,8 +49,9 @@ InputCsvReader::Status InputCsvReader::failRead() {
 InputCsvReader::Status InputCsvReader::failRow(std::size_t field, std::string message) {
   const std::string number = std::to_string(field + 1);
   error_ = "line " + std::to_string(lines_.lineNumber()) + ", ";
-  error_ += field < fieldNames_.size() ? "column '" + fieldNames_[field] + "' (field " + number + ")"
-                                       : "field " + number;
+  error_ += field < fieldNames_.size()
+                ? "column '" + fieldNames_[field] + "' (field " + number + ")"
+                : "field " + number;
   error_ += ": " + std::move(message);
   return Status::badInput;
 }
@@ -89,9 +90,8 @@ bool InputCsvReader::readHeader() {
     for (std::size_t value = 0; value < kInputValueCount; ++value) {
       if (name != kInputColumns[value]) continue;
       if (found[value]) {
-        problem = "line 1, field " + std::to_string(index + 1) + ": column '" +
-                  std::string(name) + "' already appears as field " +
-                  std::to_string(fieldOfValue[value] + 1);
+        problem = "line 1, field " + std::to_string(index + 1) + ": column '" + std::string(name) +
+                  "' already appears as field " + std::to_string(fieldOfValue[value] + 1);
         return;
       }
       found[value] = true;
@@ -163,4 +163,4 @@ InputCsvReader::Status InputCsvReader::next(float values[kInputValueCount]) {
   }
 }
 
-}  // namespace corvalent2
+}  // namespace substitute_host

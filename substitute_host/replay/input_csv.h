@@ -10,7 +10,7 @@
 
 #include "replay/line_reader.h"
 
-namespace corvalent2 {
+namespace substitute_host {
 
 // The input columns in port order: the thirteen floats of the nine input ports.
 inline constexpr std::size_t kInputValueCount = 13;
@@ -51,4 +51,4 @@ class InputCsvReader {
   std::string error_;
 };
 
-}  // namespace corvalent2
+}  // namespace substitute_host

@@ -5,7 +5,7 @@
 #include <limits>
 #include <system_error>
 
-namespace corvalent2 {
+namespace substitute_host {
 namespace {
 
 bool equalsIgnoringCase(std::string_view text, std::string_view lowerWord) {
@@ -108,4 +108,4 @@ bool parseInputValue(std::string_view field, float& value) {
   return true;
 }
 
-}  // namespace corvalent2
+}  // namespace substitute_host

@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-namespace corvalent2 {
+namespace substitute_host {
 
 // Reads one input field as the nearest single-precision value. Accepted: a decimal
 // number (digits with an optional point and exponent, e.g. "-7.57", ".5", "1E-3"), or
@@ -15,4 +15,4 @@ bool parseInputValue(std::string_view field, float& value);
 // Strips the spaces and tabs that may surround a field or a header name.
 std::string_view trimField(std::string_view field);
 
-}  // namespace corvalent2
+}  // namespace substitute_host

@@ -3,7 +3,7 @@
 #include <cerrno>
 #include <cstring>
 
-namespace corvalent2 {
+namespace substitute_host {
 
 LineReader::LineReader(std::FILE* in, std::size_t chunkBytes)
     : in_(in), buffer_(chunkBytes > 0 ? chunkBytes : 1) {}
@@ -55,4 +55,4 @@ bool LineReader::fill() {
   return true;
 }
 
-}  // namespace corvalent2
+}  // namespace substitute_host

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-namespace corvalent2 {
+namespace substitute_host {
 
 // Reads a stream line by line through one reusable buffer, so memory stays the size of
 // the longest line however long the stream is. Lines end in "\n" or "\r\n"; the last
@@ -36,4 +36,4 @@ class LineReader {
   std::uint64_t lineNumber_ = 0;
 };
 
-}  // namespace corvalent2
+}  // namespace substitute_host

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <cstring>
 
-namespace corvalent2 {
+namespace substitute_host {
 
 char* formatOutputValue(float value, char* out) {
   // to_chars would write "-nan" for a NaN with its sign bit set; NaN has one spelling here.
@@ -68,4 +68,4 @@ bool OutputCsvWriter::flush() {
   return !failed_;
 }
 
-}  // namespace corvalent2
+}  // namespace substitute_host

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-namespace corvalent2 {
+namespace substitute_host {
 
 // The output columns in port order: the six floats of the two output ports.
 inline constexpr std::size_t kOutputValueCount = 6;
@@ -46,4 +46,4 @@ class OutputCsvWriter {
   int writeErrno_ = 0;
 };
 
-}  // namespace corvalent2
+}  // namespace substitute_host

@@ -2,7 +2,7 @@
 
 #include "block_step.h"
 
-namespace corvalent2::sim {
+namespace substitute_host::sim {
 
 // The simulator never links the controller itself: the caller hands over a block step
 // and its context. Within one run every call gets the same buffer addresses, so an
@@ -17,4 +17,4 @@ inline constexpr int kOutputSignalCount = 6;
 // The controller runs at a fixed 50 us step; the plant is integrated in between.
 inline constexpr double kControlStep = 50e-6;
 
-}  // namespace corvalent2::sim
+}  // namespace substitute_host::sim

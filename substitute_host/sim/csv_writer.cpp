@@ -2,7 +2,7 @@
 
 #include <charconv>
 
-namespace corvalent2::sim {
+namespace substitute_host::sim {
 
 bool CsvWriter::writeHeader() {
   bool first = true;
@@ -32,4 +32,4 @@ bool CsvWriter::write(const StepRecord& record) {
   return static_cast<bool>(out_);
 }
 
-}  // namespace corvalent2::sim
+}  // namespace substitute_host::sim

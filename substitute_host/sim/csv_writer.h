@@ -4,7 +4,7 @@
 
 #include "sim/step_record.h"
 
-namespace corvalent2::sim {
+namespace substitute_host::sim {
 
 // Writes step records as comma-separated rows under a header of column names with
 // units. Block signals are printed as the exact single-precision values the block
@@ -20,4 +20,4 @@ class CsvWriter {
   std::ostream& out_;
 };
 
-}  // namespace corvalent2::sim
+}  // namespace substitute_host::sim

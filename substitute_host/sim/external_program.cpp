@@ -7,9 +7,10 @@
 #include <vector>
 
 #if defined(_WIN32)
+#include <direct.h>
 #include <io.h>
 #include <process.h>
-#include <direct.h>
+
 #include <cstdio>
 #else
 #include <spawn.h>
@@ -18,7 +19,7 @@
 extern char** environ;
 #endif
 
-namespace corvalent2::sim {
+namespace substitute_host::sim {
 
 #if defined(_WIN32)
 constexpr char kPathSeparator = ';';
@@ -79,11 +80,12 @@ std::string runInDirectory(const std::string& program, const std::string& argume
     if (errno != EINTR) return "waiting for " + program + " failed: " + std::strerror(errno);
   }
   if (WIFEXITED(status) && WEXITSTATUS(status) == 0) return {};
-  if (WIFEXITED(status)) return program + " exited with status " + std::to_string(WEXITSTATUS(status));
+  if (WIFEXITED(status))
+    return program + " exited with status " + std::to_string(WEXITSTATUS(status));
   return program + " was ended by a signal";
 }
 
 bool standardErrorIsTerminal() { return ::isatty(STDERR_FILENO) != 0; }
 #endif
 
-}  // namespace corvalent2::sim
+}  // namespace substitute_host::sim

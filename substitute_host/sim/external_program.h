@@ -2,7 +2,7 @@
 
 #include <string>
 
-namespace corvalent2::sim {
+namespace substitute_host::sim {
 
 // The full path of an executable found on PATH, or empty.
 std::string findOnPath(const std::string& program);
@@ -15,4 +15,4 @@ std::string runInDirectory(const std::string& program, const std::string& argume
 // Whether standard error is a terminal (where a progress bar can be drawn).
 bool standardErrorIsTerminal();
 
-}  // namespace corvalent2::sim
+}  // namespace substitute_host::sim

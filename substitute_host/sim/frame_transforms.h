@@ -1,6 +1,6 @@
 #pragma once
 
-namespace corvalent2::sim {
+namespace substitute_host::sim {
 
 // Amplitude-invariant three-phase <-> two-axis transforms in double precision, with
 // the rotation convention the controller uses: d = cos(phi)*alpha + sin(phi)*beta,
@@ -43,4 +43,4 @@ inline AlphaBeta inversePark(Dq v, double cosPhi, double sinPhi) {
   return {cosPhi * v.d - sinPhi * v.q, sinPhi * v.d + cosPhi * v.q};
 }
 
-}  // namespace corvalent2::sim
+}  // namespace substitute_host::sim

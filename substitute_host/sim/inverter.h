@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace corvalent2::sim {
+namespace substitute_host::sim {
 
 // Averaged two-level inverter: over one control step each leg delivers the
 // commanded fraction of half the DC-link voltage, and no leg can deliver more than
@@ -12,4 +12,4 @@ inline double invertPhaseVoltage(float normalised, double udc) {
   return std::clamp(static_cast<double>(normalised) * half, -half, half);
 }
 
-}  // namespace corvalent2::sim
+}  // namespace substitute_host::sim

@@ -5,7 +5,7 @@
 #include <set>
 #include <vector>
 
-namespace corvalent2::sim::json_checks {
+namespace substitute_host::sim::json_checks {
 
 void refuse(const std::string& path, const std::string& reason) {
   throw Refusal("scenario: " + (path.empty() ? std::string() : path + ": ") + reason);
@@ -82,4 +82,4 @@ nlohmann::json parseStrict(std::string_view text) {
   return document;
 }
 
-}  // namespace corvalent2::sim::json_checks
+}  // namespace substitute_host::sim::json_checks

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace corvalent2::sim::json_checks {
+namespace substitute_host::sim::json_checks {
 
 // Thrown inside the scenario parser only; the parser turns it into its message.
 struct Refusal : std::runtime_error {
@@ -32,4 +32,4 @@ double requireNumber(const nlohmann::json& j, const std::string& path);
 // Parses text, refusing malformed JSON and keys repeated within one object.
 nlohmann::json parseStrict(std::string_view text);
 
-}  // namespace corvalent2::sim::json_checks
+}  // namespace substitute_host::sim::json_checks

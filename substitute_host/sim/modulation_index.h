@@ -4,7 +4,7 @@
 
 #include "sim/frame_transforms.h"
 
-namespace corvalent2::sim {
+namespace substitute_host::sim {
 
 // The controller's field-weakening measure, rebuilt from its outputs so that it can
 // be plotted: the stationary-frame voltage magnitude times 0.0049585 (about one
@@ -33,4 +33,4 @@ class ModulationIndexEstimate {
   double filtered_ = 0.0;
 };
 
-}  // namespace corvalent2::sim
+}  // namespace substitute_host::sim

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-namespace corvalent2::sim {
+namespace substitute_host::sim {
 
 // cos and sin of one angle.
 struct Phasor {
@@ -37,4 +37,4 @@ inline Phasor phasorNear(const Phasor& reference, double referenceAngle, double 
   return {reference.c * cd - reference.s * sd, reference.s * cd + reference.c * sd};
 }
 
-}  // namespace corvalent2::sim
+}  // namespace substitute_host::sim

@@ -9,7 +9,7 @@
 #include "sim/tyre.h"
 #include "sim/vehicle.h"
 
-namespace corvalent2::sim {
+namespace substitute_host::sim {
 
 Plant::Plant(const PlantParams& params) : p_(params) {
   const double wheelLoad = p_.rearLoadShare * p_.vehicleMass * kGravity / 2.0;
@@ -96,4 +96,4 @@ double Plant::slip(const PlantState& s, int m, double tanSteer) const {
   return wheelSlip(tread, wheelGroundSpeed(p_, m, s.speed(), yawRate(p_, s.speed(), tanSteer)));
 }
 
-}  // namespace corvalent2::sim
+}  // namespace substitute_host::sim

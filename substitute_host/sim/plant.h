@@ -7,7 +7,7 @@
 #include "sim/phasor.h"
 #include "sim/plant_params.h"
 
-namespace corvalent2::sim {
+namespace substitute_host::sim {
 
 // The integrated state of both drive channels and the vehicle body.
 struct PlantState {
@@ -85,4 +85,4 @@ class Plant {
   double invLd_, invLq_, invMass_;
 };
 
-}  // namespace corvalent2::sim
+}  // namespace substitute_host::sim

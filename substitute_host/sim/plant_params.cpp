@@ -2,7 +2,7 @@
 
 #include <array>
 
-namespace corvalent2::sim {
+namespace substitute_host::sim {
 
 namespace {
 
@@ -35,4 +35,4 @@ constexpr std::array<PlantParamInfo, 17> kTable{{
 
 std::span<const PlantParamInfo> plantParamTable() { return kTable; }
 
-}  // namespace corvalent2::sim
+}  // namespace substitute_host::sim

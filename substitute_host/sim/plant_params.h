@@ -3,7 +3,7 @@
 #include <span>
 #include <string_view>
 
-namespace corvalent2::sim {
+namespace substitute_host::sim {
 
 // Physical constants of the simulated vehicle, SI units throughout. The defaults
 // describe a small two-seat electric vehicle with one motor per rear wheel; the
@@ -52,4 +52,4 @@ struct PlantParamInfo {
 
 std::span<const PlantParamInfo> plantParamTable();
 
-}  // namespace corvalent2::sim
+}  // namespace substitute_host::sim

@@ -1,7 +1,5 @@
 #include "sim/plot_script.h"
 
-#include "sim/external_program.h"
-
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
@@ -9,7 +7,9 @@
 #include <sstream>
 #include <vector>
 
-namespace corvalent2::sim {
+#include "sim/external_program.h"
+
+namespace substitute_host::sim {
 
 namespace {
 
@@ -131,4 +131,4 @@ PlotOutcome runGnuplot(const std::filesystem::path& script) {
   return outcome;
 }
 
-}  // namespace corvalent2::sim
+}  // namespace substitute_host::sim

@@ -5,7 +5,7 @@
 
 #include "sim/plant_params.h"
 
-namespace corvalent2::sim {
+namespace substitute_host::sim {
 
 struct PlotRequest {
   std::string csvFile;  // name relative to the script's directory
@@ -34,4 +34,4 @@ struct PlotOutcome {
 // an error of the simulation; the outcome says why nothing was drawn.
 PlotOutcome runGnuplot(const std::filesystem::path& script);
 
-}  // namespace corvalent2::sim
+}  // namespace substitute_host::sim

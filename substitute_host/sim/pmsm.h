@@ -4,7 +4,7 @@
 #include "sim/phasor.h"
 #include "sim/plant_params.h"
 
-namespace corvalent2::sim {
+namespace substitute_host::sim {
 
 // Permanent-magnet synchronous motor in its rotor (dq) frame:
 //   Ld did/dt = vd - Rs id + we Lq iq
@@ -35,4 +35,4 @@ inline Abc pmsmPhaseCurrents(Dq current, const Phasor& rotor) {
   return inverseClarke(inversePark(current, rotor.c, rotor.s));
 }
 
-}  // namespace corvalent2::sim
+}  // namespace substitute_host::sim

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <utility>
 
-namespace corvalent2::sim {
+namespace substitute_host::sim {
 
 Profile::Profile(std::vector<Point> points) : points_(std::move(points)) {}
 
@@ -20,4 +20,4 @@ double Profile::at(double time) const {
   return a.value + w * (b.value - a.value);
 }
 
-}  // namespace corvalent2::sim
+}  // namespace substitute_host::sim

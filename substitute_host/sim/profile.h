@@ -2,7 +2,7 @@
 
 #include <vector>
 
-namespace corvalent2::sim {
+namespace substitute_host::sim {
 
 // A signal given as [time, value] points, linear in between. Before the first point
 // the first value holds and after the last point the last value holds, so a single
@@ -26,4 +26,4 @@ class Profile {
   std::vector<Point> points_;
 };
 
-}  // namespace corvalent2::sim
+}  // namespace substitute_host::sim

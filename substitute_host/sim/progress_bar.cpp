@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string>
 
-namespace corvalent2::sim {
+namespace substitute_host::sim {
 
 namespace {
 constexpr int kWidth = 40;
@@ -27,4 +27,4 @@ void ProgressBar::finish() {
   shown_ = false;
 }
 
-}  // namespace corvalent2::sim
+}  // namespace substitute_host::sim

@@ -2,7 +2,7 @@
 
 #include <ostream>
 
-namespace corvalent2::sim {
+namespace substitute_host::sim {
 
 // A one-line bar for runs that take a while. It keeps quiet for the first second,
 // so short runs print nothing, and redraws at most ten times a second.
@@ -23,4 +23,4 @@ class ProgressBar {
   double lastDraw_ = 0.0;
 };
 
-}  // namespace corvalent2::sim
+}  // namespace substitute_host::sim

@@ -2,7 +2,7 @@
 
 #include <cstddef>
 
-namespace corvalent2::sim {
+namespace substitute_host::sim {
 
 // One classical fourth-order Runge-Kutta step of dx/dt = rates(x). The rates
 // function sees only the state: inputs are held constant over the step. State is
@@ -24,4 +24,4 @@ void rk4Step(State& x, double h, const Rates& rates) {
   }
 }
 
-}  // namespace corvalent2::sim
+}  // namespace substitute_host::sim

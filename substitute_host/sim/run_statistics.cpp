@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace corvalent2::sim {
+namespace substitute_host::sim {
 
 void RunStatistics::add(const StepRecord& r) {
   peakSpeed = std::max(peakSpeed, std::abs(r.speed));
@@ -19,4 +19,4 @@ void RunStatistics::add(const StepRecord& r) {
   }
 }
 
-}  // namespace corvalent2::sim
+}  // namespace substitute_host::sim

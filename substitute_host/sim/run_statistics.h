@@ -4,7 +4,7 @@
 
 #include "sim/step_record.h"
 
-namespace corvalent2::sim {
+namespace substitute_host::sim {
 
 // Below this d current the controller is taken to be weakening the field. Small
 // negative excursions from current-loop transients stay well above it.
@@ -24,4 +24,4 @@ struct RunStatistics {
   bool fieldWeakeningEngaged(int motor) const { return minId[motor] < kFieldWeakeningId; }
 };
 
-}  // namespace corvalent2::sim
+}  // namespace substitute_host::sim

@@ -10,7 +10,7 @@
 
 #include "sim/json_checks.h"
 
-namespace corvalent2::sim {
+namespace substitute_host::sim {
 
 namespace {
 
@@ -178,4 +178,4 @@ ScenarioParse defaultScenario() {
   return result;
 }
 
-}  // namespace corvalent2::sim
+}  // namespace substitute_host::sim

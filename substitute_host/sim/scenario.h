@@ -6,7 +6,7 @@
 #include "sim/plant_params.h"
 #include "sim/profile.h"
 
-namespace corvalent2::sim {
+namespace substitute_host::sim {
 
 inline constexpr int kDefaultSubsteps = 2;
 inline constexpr int kMaxSubsteps = 64;
@@ -40,4 +40,4 @@ ScenarioParse loadScenarioFile(const std::string& path);
 ScenarioParse defaultScenario();
 std::string_view defaultScenarioJson();
 
-}  // namespace corvalent2::sim
+}  // namespace substitute_host::sim

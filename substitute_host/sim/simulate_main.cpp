@@ -13,7 +13,7 @@
 #include "sim/simulation.h"
 #include "sim/summary.h"
 
-namespace corvalent2::sim {
+namespace substitute_host::sim {
 
 namespace {
 
@@ -127,4 +127,4 @@ int simulateMain(const SimulateRequest& request, ControllerStep step, void* cont
   return kSimulateFailed;
 }
 
-}  // namespace corvalent2::sim
+}  // namespace substitute_host::sim

@@ -5,7 +5,7 @@
 
 #include "sim/controller_step.h"
 
-namespace corvalent2::sim {
+namespace substitute_host::sim {
 
 struct SimulateRequest {
   std::string scenarioPath;     // empty: the built-in default scenario
@@ -28,4 +28,4 @@ enum SimulateStatus : int {
 // directory and print the summary. Never throws.
 int simulateMain(const SimulateRequest& request, ControllerStep step, void* context);
 
-}  // namespace corvalent2::sim
+}  // namespace substitute_host::sim

@@ -13,7 +13,7 @@
 #include "sim/progress_bar.h"
 #include "sim/vehicle.h"
 
-namespace corvalent2::sim {
+namespace substitute_host::sim {
 
 namespace {
 
@@ -213,4 +213,4 @@ SimulationResult runSimulation(const Scenario& scenario, ControllerStep step, vo
   return result;
 }
 
-}  // namespace corvalent2::sim
+}  // namespace substitute_host::sim

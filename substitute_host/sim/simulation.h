@@ -10,7 +10,7 @@
 #include "sim/scenario.h"
 #include "sim/step_record.h"
 
-namespace corvalent2::sim {
+namespace substitute_host::sim {
 
 struct SimulationOptions {
   int decimate = 1;                  // hand every Nth control step to the sink (N >= 1)
@@ -39,4 +39,4 @@ struct SimulationResult {
 SimulationResult runSimulation(const Scenario& scenario, ControllerStep step, void* context,
                                const SimulationOptions& options = {}, const StepSink& sink = {});
 
-}  // namespace corvalent2::sim
+}  // namespace substitute_host::sim

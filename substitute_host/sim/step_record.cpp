@@ -2,7 +2,7 @@
 
 #include <array>
 
-namespace corvalent2::sim {
+namespace substitute_host::sim {
 
 namespace {
 
@@ -67,4 +67,4 @@ constexpr std::array<RecordColumn, 36> kColumns{{
 
 std::span<const RecordColumn> recordColumns() { return kColumns; }
 
-}  // namespace corvalent2::sim
+}  // namespace substitute_host::sim

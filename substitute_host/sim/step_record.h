@@ -5,7 +5,7 @@
 
 #include "sim/controller_step.h"
 
-namespace corvalent2::sim {
+namespace substitute_host::sim {
 
 // Everything known about one control step, taken at its start: the block's inputs
 // and the outputs it returned for them, and the plant state they were computed from.
@@ -39,4 +39,4 @@ struct RecordColumn {
 
 std::span<const RecordColumn> recordColumns();
 
-}  // namespace corvalent2::sim
+}  // namespace substitute_host::sim

@@ -2,7 +2,7 @@
 
 #include <iomanip>
 
-namespace corvalent2::sim {
+namespace substitute_host::sim {
 
 namespace {
 
@@ -44,4 +44,4 @@ void printSummary(std::ostream& out, const Scenario& sc, const SimulationResult&
   out.precision(precision);
 }
 
-}  // namespace corvalent2::sim
+}  // namespace substitute_host::sim

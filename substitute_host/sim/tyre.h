@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace corvalent2::sim {
+namespace substitute_host::sim {
 
 // Below this ground speed the slip is taken relative to it instead, so that slip
 // stays finite at standstill and the start from rest is not infinitely stiff.
@@ -21,4 +21,4 @@ inline double tyreForce(double slip, double stiffness, double maxForce) {
   return std::clamp(stiffness * slip, -maxForce, maxForce);
 }
 
-}  // namespace corvalent2::sim
+}  // namespace substitute_host::sim

@@ -4,7 +4,7 @@
 
 #include "sim/plant_params.h"
 
-namespace corvalent2::sim {
+namespace substitute_host::sim {
 
 // Kinematic single-track vehicle referred to the centre of the rear axle: the rear
 // axle does not slide sideways, so the body turns at v tan(delta) / wheelbase and
@@ -47,4 +47,4 @@ inline SpeedPair geometricMotorSpeeds(const PlantParams& p, double meanSpeed, do
   return {meanSpeed * (1.0 + kWheelSide[0] * spread), meanSpeed * (1.0 + kWheelSide[1] * spread)};
 }
 
-}  // namespace corvalent2::sim
+}  // namespace substitute_host::sim

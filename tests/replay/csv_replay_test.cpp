@@ -2,20 +2,20 @@
 // order, the context pointer, and what is left written when the input goes bad.
 #include "replay/csv_replay.h"
 
+#include <gtest/gtest.h>
+
 #include <array>
 #include <bit>
 #include <cstdint>
 #include <string>
 #include <vector>
 
-#include <gtest/gtest.h>
-
 #include "temp_stream.h"
 
 namespace {
 
-using corvalent2::replayCsv;
-using Status = corvalent2::ReplayOutcome::Status;
+using substitute_host::replayCsv;
+using Status = substitute_host::ReplayOutcome::Status;
 
 const std::string kHeader =
     "iabc1_a,iabc1_b,iabc1_c,theta1,omega1,iabc2_a,iabc2_b,iabc2_c,theta2,omega2,udc,"
@@ -50,7 +50,7 @@ void recordingStep(void* context, const float* const inputs[9], float* const out
 }
 
 struct Replayed {
-  corvalent2::ReplayOutcome outcome;
+  substitute_host::ReplayOutcome outcome;
   std::string output;
   Recorder recorder;
 };
@@ -65,8 +65,9 @@ Replayed replayText(const std::string& input) {
 }
 
 TEST(CsvReplay, FeedsEachPortItsOwnColumnsAndKeepsRowOrder) {
-  const Replayed run = replayText(kHeader + "\n1,2,3,4,5,6,7,8,9,10,11,12,13\n"
-                                       "-1,-2,-3,-4,-5,-6,-7,-8,-9,-10,-11,-12,-13\n");
+  const Replayed run = replayText(kHeader +
+                                  "\n1,2,3,4,5,6,7,8,9,10,11,12,13\n"
+                                  "-1,-2,-3,-4,-5,-6,-7,-8,-9,-10,-11,-12,-13\n");
   ASSERT_EQ(run.outcome.status, Status::ok) << run.outcome.error;
   EXPECT_EQ(run.outcome.rowsWritten, 2u);
   ASSERT_EQ(run.recorder.seen.size(), 2u);
@@ -79,11 +80,13 @@ TEST(CsvReplay, FeedsEachPortItsOwnColumnsAndKeepsRowOrder) {
 
 TEST(CsvReplay, StopsAtABadRowWithTheRowsBeforeItWritten) {
   const std::string good = "1,2,3,4,5,6,7,8,9,10,11,12,13\n";
-  const Replayed run = replayText(kHeader + "\n" + good + good + "1,2,3,4,5,6,7,8,9,10,11,12\n" + good);
+  const Replayed run =
+      replayText(kHeader + "\n" + good + good + "1,2,3,4,5,6,7,8,9,10,11,12\n" + good);
   EXPECT_EQ(run.outcome.status, Status::badInput);
   EXPECT_EQ(run.outcome.rowsWritten, 2u);
-  EXPECT_EQ(run.outcome.error,
-            "line 4, column 'steerAngle' (field 13): the row ends after 12 fields; the header has 13");
+  EXPECT_EQ(
+      run.outcome.error,
+      "line 4, column 'steerAngle' (field 13): the row ends after 12 fields; the header has 13");
   EXPECT_EQ(run.recorder.seen.size(), 2u) << "the bad row and those after it are not stepped";
   EXPECT_EQ(run.output, kOutputHeader + "1,3,5,6,11,13\n2,3,5,6,11,13\n");
 }

@@ -2,19 +2,19 @@
 // error messages that point at the line and column at fault.
 #include "replay/input_csv.h"
 
+#include <gtest/gtest.h>
+
 #include <bit>
 #include <cstdint>
 #include <string>
-
-#include <gtest/gtest.h>
 
 #include "temp_stream.h"
 
 namespace {
 
-using corvalent2::InputCsvReader;
-using corvalent2::kInputColumns;
-using corvalent2::kInputValueCount;
+using substitute_host::InputCsvReader;
+using substitute_host::kInputColumns;
+using substitute_host::kInputValueCount;
 using Status = InputCsvReader::Status;
 
 const std::string kHeader =
@@ -107,8 +107,7 @@ TEST(InputCsv, RefusesUnusableHeadersOnLine1) {
 
   parsed = parse("\"iabc1_a\"," + kHeader.substr(8) + "\n");
   EXPECT_FALSE(parsed.headerOk);
-  EXPECT_NE(parsed.error.find("line 1, field 1: quoted names are not supported"),
-            std::string::npos)
+  EXPECT_NE(parsed.error.find("line 1, field 1: quoted names are not supported"), std::string::npos)
       << parsed.error;
 
   EXPECT_EQ(parse("").error, "line 1: the input is empty; it needs a header line");
@@ -117,8 +116,8 @@ TEST(InputCsv, RefusesUnusableHeadersOnLine1) {
 
 // The error for a file whose third data row (line 4) is `row`.
 std::string errorOnLine4(const std::string& row) {
-  const Parsed parsed = parse(kHeader + ",note\n" + kCountingRow + ",a\n" + kCountingRow +
-                              ",b\n" + row + "\n" + kCountingRow + ",c\n");
+  const Parsed parsed = parse(kHeader + ",note\n" + kCountingRow + ",a\n" + kCountingRow + ",b\n" +
+                              row + "\n" + kCountingRow + ",c\n");
   EXPECT_TRUE(parsed.headerOk);
   EXPECT_EQ(parsed.rows.size(), 2u) << "the rows before the bad one are read";
   EXPECT_EQ(parsed.last, Status::badInput);

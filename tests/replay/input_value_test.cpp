@@ -2,6 +2,8 @@
 // the accepted spellings.
 #include "replay/input_value.h"
 
+#include <gtest/gtest.h>
+
 #include <bit>
 #include <cmath>
 #include <cstdint>
@@ -9,11 +11,9 @@
 #include <limits>
 #include <string>
 
-#include <gtest/gtest.h>
-
 namespace {
 
-using corvalent2::parseInputValue;
+using substitute_host::parseInputValue;
 
 std::uint32_t bitsOf(float value) { return std::bit_cast<std::uint32_t>(value); }
 
@@ -34,11 +34,20 @@ TEST(InputValue, ReadsDecimalsAsTheCompilersNearestSingle) {
     float want;
   };
   const Case cases[] = {
-      {"0.1", 0.1f},         {"-7.57", -7.57f},    {"400", 400.0f},
-      {".5", 0.5f},          {"5.", 5.0f},         {"1E-3", 1e-3f},
-      {"2.5e+2", 250.0f},    {"+2.5", 2.5f},       {" \t3.25 ", 3.25f},
-      {"0.005", 0.005f},     {"1e-45", 1e-45f},    {"3.4028235e+38", 3.4028235e+38f},
-      {"1.17549435e-38", 1.17549435e-38f},        {"123456789", 123456789.0f},
+      {"0.1", 0.1f},
+      {"-7.57", -7.57f},
+      {"400", 400.0f},
+      {".5", 0.5f},
+      {"5.", 5.0f},
+      {"1E-3", 1e-3f},
+      {"2.5e+2", 250.0f},
+      {"+2.5", 2.5f},
+      {" \t3.25 ", 3.25f},
+      {"0.005", 0.005f},
+      {"1e-45", 1e-45f},
+      {"3.4028235e+38", 3.4028235e+38f},
+      {"1.17549435e-38", 1.17549435e-38f},
+      {"123456789", 123456789.0f},
   };
   for (const Case& c : cases) EXPECT_EQ(parsedBits(c.field), bitsOf(c.want)) << c.field;
   EXPECT_EQ(parsedBits("0.1"), 0x3DCCCCCDu);
@@ -63,9 +72,9 @@ TEST(InputValue, RoundsBeyondTheSingleRangeLikeIeee) {
   const std::uint32_t plusInf = 0x7F800000u, minusInf = 0xFF800000u;
   EXPECT_EQ(parsedBits("1e50"), plusInf);
   EXPECT_EQ(parsedBits("-1e50"), minusInf);
-  EXPECT_EQ(parsedBits("1e400"), plusInf);                   // beyond double too
-  EXPECT_EQ(parsedBits("3.4028236e38"), plusInf);            // past FLT_MAX + half an ulp
-  EXPECT_EQ(parsedBits("0.000001e45"), plusInf);             // 1e39, by point and exponent
+  EXPECT_EQ(parsedBits("1e400"), plusInf);         // beyond double too
+  EXPECT_EQ(parsedBits("3.4028236e38"), plusInf);  // past FLT_MAX + half an ulp
+  EXPECT_EQ(parsedBits("0.000001e45"), plusInf);   // 1e39, by point and exponent
   EXPECT_EQ(parsedBits("340282366920938463463374607431768211456"), plusInf);  // 2^128
   EXPECT_EQ(parsedBits("1e-50"), 0x00000000u);
   EXPECT_EQ(parsedBits("-1e-50"), 0x80000000u);
@@ -96,9 +105,12 @@ TEST(InputValue, ReadsNanAndInfInAnyCase) {
 
 TEST(InputValue, RefusesWhatIsNotOneNumber) {
   for (const char* field :
-       {"", " ", "\t", "+", "-", ".", "abc", "1.2.3", "1e", "1e+", "e5", "0x10", "1f",
-        "infinity", "nan(1)", "nanx", "in", "1 2", "+-1", "--1", "++1", "\"1\"", "1,",
-        "1;", "\xD9\xA1" /* an Arabic-Indic digit */, "1\r"}) {
+       {"",     " ",     "\t",    "+",        "-",
+        ".",    "abc",   "1.2.3", "1e",       "1e+",
+        "e5",   "0x10",  "1f",    "infinity", "nan(1)",
+        "nanx", "in",    "1 2",   "+-1",      "--1",
+        "++1",  "\"1\"", "1,",    "1;",       "\xD9\xA1" /* an Arabic-Indic digit */,
+        "1\r"}) {
     EXPECT_EQ(parsedBits(field), kRefused) << "'" << field << "'";
   }
 }

@@ -2,16 +2,16 @@
 // come out whole, and line ends of either kind must be cut off.
 #include "replay/line_reader.h"
 
+#include <gtest/gtest.h>
+
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "temp_stream.h"
 
 namespace {
 
-using corvalent2::LineReader;
+using substitute_host::LineReader;
 
 std::vector<std::string> allLines(const std::string& text, std::size_t chunkBytes) {
   FilePtr in = streamOf(text);

@@ -2,6 +2,8 @@
 // for each special value, and rows that survive the writer's buffering intact.
 #include "replay/output_csv.h"
 
+#include <gtest/gtest.h>
+
 #include <bit>
 #include <cfloat>
 #include <cmath>
@@ -11,16 +13,14 @@
 #include <limits>
 #include <string>
 
-#include <gtest/gtest.h>
-
 #include "replay/input_value.h"
 #include "temp_stream.h"
 
 namespace {
 
-using corvalent2::formatOutputValue;
-using corvalent2::kMaxOutputValueChars;
-using corvalent2::OutputCsvWriter;
+using substitute_host::formatOutputValue;
+using substitute_host::kMaxOutputValueChars;
+using substitute_host::OutputCsvWriter;
 
 std::string formatted(float value) {
   char text[kMaxOutputValueChars + 8];
@@ -38,7 +38,8 @@ float fromBits(std::uint32_t bits) { return std::bit_cast<float>(bits); }
 std::size_t shortestScientificLength(float value) {
   for (int decimals = 0; decimals <= 8; ++decimals) {
     char text[32];
-    const int length = std::snprintf(text, sizeof text, "%.*e", decimals, static_cast<double>(value));
+    const int length =
+        std::snprintf(text, sizeof text, "%.*e", decimals, static_cast<double>(value));
     if (std::strtof(text, nullptr) == value) return static_cast<std::size_t>(length);
   }
   return 99;
@@ -80,7 +81,7 @@ TEST(OutputValue, ReadsBackBitForBitAndNoLongerThanNeeded) {
     const float value = fromBits(bits);
     const std::string text = formatted(value);
     float back = 0.0f;
-    ASSERT_TRUE(corvalent2::parseInputValue(text, back)) << text;
+    ASSERT_TRUE(substitute_host::parseInputValue(text, back)) << text;
     if (std::isnan(value)) {
       EXPECT_TRUE(std::isnan(back)) << text;
       continue;
@@ -93,11 +94,11 @@ TEST(OutputValue, ReadsBackBitForBitAndNoLongerThanNeeded) {
 }
 
 TEST(OutputCsv, WritesHeaderAndRowsThroughAnyBufferSize) {
-  const float rows[3][6] = {{0.1f, -0.0f, 1e-45f, -7.57f, 400.0f, 3.4028235e+38f},
-                            {std::numeric_limits<float>::quiet_NaN(),
-                             std::numeric_limits<float>::infinity(),
-                             -std::numeric_limits<float>::infinity(), 1.0f, 2.0f, 3.0f},
-                            {0, 0, 0, 0, 0, 0}};
+  const float rows[3][6] = {
+      {0.1f, -0.0f, 1e-45f, -7.57f, 400.0f, 3.4028235e+38f},
+      {std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity(),
+       -std::numeric_limits<float>::infinity(), 1.0f, 2.0f, 3.0f},
+      {0, 0, 0, 0, 0, 0}};
   const std::string want =
       "vabcNorm1_a,vabcNorm1_b,vabcNorm1_c,vabcNorm2_a,vabcNorm2_b,vabcNorm2_c\n"
       "0.1,-0,1e-45,-7.57,400,3.4028235e+38\n"

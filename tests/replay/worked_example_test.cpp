@@ -1,9 +1,9 @@
 // The worked example through the real controller, from its zero state in a fresh
 // process: two identical input rows, outputs compared by bit pattern.
+#include <gtest/gtest.h>
+
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "replay/input_value.h"
 #include "subprocess.h"
@@ -20,7 +20,7 @@ std::vector<float> valuesOf(const std::string& line) {
   for (;;) {
     const std::size_t comma = line.find(',', start);
     float value = 0.0f;
-    EXPECT_TRUE(corvalent2::parseInputValue(line.substr(start, comma - start), value)) << line;
+    EXPECT_TRUE(substitute_host::parseInputValue(line.substr(start, comma - start), value)) << line;
     values.push_back(value);
     if (comma == std::string::npos) return values;
     start = comma + 1;
@@ -45,11 +45,10 @@ TEST(WorkedExample, ReplaysToTheExpectedBits) {
   ASSERT_EQ(lines.size(), 3u) << result.standardOutput;
   EXPECT_EQ(lines[0], "vabcNorm1_a,vabcNorm1_b,vabcNorm1_c,vabcNorm2_a,vabcNorm2_b,vabcNorm2_c");
 
-  const char* const want[2][6] = {
-      {"0.159838676", "-0.168883681", "0.0090450095", "-0.167575181", "-0.0112298969",
-       "0.178805083"},
-      {"-0.896777093", "0.855119169", "0.0416579433", "0.516020298", "0.439304084",
-       "-0.955324411"}};
+  const char* const want[2][6] = {{"0.159838676", "-0.168883681", "0.0090450095", "-0.167575181",
+                                   "-0.0112298969", "0.178805083"},
+                                  {"-0.896777093", "0.855119169", "0.0416579433", "0.516020298",
+                                   "0.439304084", "-0.955324411"}};
   for (int row = 0; row < 2; ++row) {
     const std::vector<float> got = valuesOf(lines[row + 1]);
     ASSERT_EQ(got.size(), 6u) << lines[row + 1];

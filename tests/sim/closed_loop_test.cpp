@@ -12,7 +12,7 @@
 #include "loader/installed_block.h"
 #include "sim/simulation.h"
 
-namespace corvalent2::sim {
+namespace substitute_host::sim {
 namespace {
 
 int closedLoopRunsInThisProcess = 0;
@@ -138,4 +138,4 @@ TEST_F(ClosedLoop, SaggingDcLinkBringsFieldWeakeningInAtLowerSpeed) {
 }
 
 }  // namespace
-}  // namespace corvalent2::sim
+}  // namespace substitute_host::sim

@@ -15,7 +15,7 @@
 #include "sim/progress_bar.h"
 #include "sim/simulate_main.h"
 
-namespace corvalent2::sim {
+namespace substitute_host::sim {
 namespace {
 
 namespace fs = std::filesystem;
@@ -177,4 +177,4 @@ TEST_F(TempDir, RefusedScenarioRunsNothingAndWritesNothing) {
 }
 
 }  // namespace
-}  // namespace corvalent2::sim
+}  // namespace substitute_host::sim

@@ -10,7 +10,7 @@
 #include "sim/rk4.h"
 #include "sim/simulation.h"
 
-namespace corvalent2::sim {
+namespace substitute_host::sim {
 namespace {
 
 constexpr double kPi = std::numbers::pi;
@@ -214,4 +214,4 @@ TEST(SimulationLoop, ReportsAControllerThatReturnsNonNumbers) {
 }
 
 }  // namespace
-}  // namespace corvalent2::sim
+}  // namespace substitute_host::sim

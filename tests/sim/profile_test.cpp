@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-namespace corvalent2::sim {
+namespace substitute_host::sim {
 namespace {
 
 TEST(Profile, IsLinearBetweenPointsAndHoldsItsEndValuesOutside) {
@@ -27,4 +27,4 @@ TEST(Profile, OnePointIsAConstantAndTwoClosePointsAStep) {
 }
 
 }  // namespace
-}  // namespace corvalent2::sim
+}  // namespace substitute_host::sim

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace corvalent2::sim {
+namespace substitute_host::sim {
 namespace {
 
 const std::string kScenarioDir = CORVALENT2_SCENARIO_DIR;
@@ -143,4 +143,4 @@ TEST(Scenario, BuiltInDefaultIsTheShippedDefaultFile) {
 }
 
 }  // namespace
-}  // namespace corvalent2::sim
+}  // namespace substitute_host::sim
