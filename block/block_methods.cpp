@@ -1,9 +1,13 @@
 #include "block_methods.h"
 
+#include <iterator>
+#include <string_view>
+
+#include "block_ports.h"
 #include "control/drive_step.h"
-#include "host/diagnostics.h"
-#include "host/error_reporting.h"
-#include "port_table.h"
+#include "diagnostics.h"
+#include "error_reporting.h"
+#include "host_numbering.h"
 
 void mdlDeclareSampleTimes(SimStruct* block) {
   block->sampleTimes[0] = -1.0;  // inherited
@@ -42,13 +46,41 @@ void mdlSetDefaultPortDataTypes(SimStruct* block) {
 
 void mdlStart(SimStruct*) {}
 
-// The output step: the host's port buffers go straight to the controller.
+namespace {
+const float* inputSignal(const SimStruct* block, const PortSpec& port) {
+  return static_cast<const float*>(block->inputPorts[port.index].signal);
+}
+float* outputSignal(const SimStruct* block, const PortSpec& port) {
+  return static_cast<float*>(block->outputPorts[port.index].signal);
+}
+}  // namespace
+
+// driveOutputs takes the ports in this order; the port map must list them so.
+constexpr std::string_view kDriveOutputsArguments[] = {
+    "iabc1", "theta1",    "omega1",     "iabc2",     "theta2",   "omega2",
+    "udc",   "iqCommand", "steerAngle", "vabcNorm1", "vabcNorm2"};
+
+constexpr bool portMapMatchesDriveOutputs() {
+  for (size_t i = 0; i < kInputPorts.size(); ++i)
+    if (kInputPorts[i].name != kDriveOutputsArguments[i] ||
+        kInputPorts[i].index != static_cast<int32_t>(i))
+      return false;
+  for (size_t i = 0; i < kOutputPorts.size(); ++i)
+    if (kOutputPorts[i].name != kDriveOutputsArguments[kInputPorts.size() + i] ||
+        kOutputPorts[i].index != static_cast<int32_t>(i))
+      return false;
+  return true;
+}
+static_assert(portMapMatchesDriveOutputs());
+static_assert(std::size(kDriveOutputsArguments) == kInputPorts.size() + kOutputPorts.size());
+
 void mdlComputeOutputs(SimStruct* block, int32_t) {
-  const InputPortRecord* in = block->inputPorts;
-  auto input = [in](int port) { return static_cast<const float*>(in[port].signal); };
-  driveOutputs(input(0), input(1), input(2), input(3), input(4), input(5), input(6), input(7),
-               input(8), static_cast<float*>(block->outputPorts[0].signal),
-               static_cast<float*>(block->outputPorts[1].signal));
+  const auto& in = kInputPorts;
+  const auto& out = kOutputPorts;
+  driveOutputs(inputSignal(block, in[0]), inputSignal(block, in[1]), inputSignal(block, in[2]),
+               inputSignal(block, in[3]), inputSignal(block, in[4]), inputSignal(block, in[5]),
+               inputSignal(block, in[6]), inputSignal(block, in[7]), inputSignal(block, in[8]),
+               outputSignal(block, out[0]), outputSignal(block, out[1]));
 }
 
 void mdlRejectNextVarHit(SimStruct* block) { reportBlockError(block, kDiagNoTimeOfNextVarHit); }
@@ -56,20 +88,3 @@ void mdlRejectNextVarHit(SimStruct* block) { reportBlockError(block, kDiagNoTime
 void mdlRejectZeroCrossings(SimStruct* block) { reportBlockError(block, kDiagNoZeroCrossings); }
 
 void mdlDoNothing(SimStruct*) {}
-
-void installBlockMethods(SimStruct* block) {
-  MethodSlots& slots = block->methods;
-  slots.declareSizes = mdlDeclareSizes;
-  slots.inputPortDimensions.dimensionInfo = mdlSetInputPortDimensionInfo;
-  slots.outputPortDimensions.dimensionInfo = mdlSetOutputPortDimensionInfo;
-  slots.setInputPortDataType = mdlSetInputPortDataType;
-  slots.setOutputPortDataType = mdlSetOutputPortDataType;
-  if (block->extensionMethods != nullptr)
-    block->extensionMethods->setDefaultPortDataTypes = mdlSetDefaultPortDataTypes;
-  slots.declareSampleTimes = mdlDeclareSampleTimes;
-  slots.start = mdlStart;
-  slots.timeOfNextVarHit = mdlRejectNextVarHit;
-  slots.outputs = mdlComputeOutputs;
-  slots.zeroCrossings = mdlRejectZeroCrossings;
-  slots.afterZeroCrossings = mdlDoNothing;
-}

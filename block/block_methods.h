@@ -2,7 +2,7 @@
 
 // The Corvalent2 block's methods, as the host calls them through the block record.
 
-#include "host/block_record.h"
+#include "block_record.h"
 
 void mdlDeclareSizes(SimStruct* block);
 void mdlDeclareSampleTimes(SimStruct* block);
@@ -23,6 +23,3 @@ void mdlDoNothing(SimStruct* block);
 // record. 1 accepted, 0 refused.
 int registerInputPortCount(void* context, int32_t count);
 int registerOutputPortCount(void* context, int32_t count);
-
-// Puts the block's methods into a host record's slots.
-void installBlockMethods(SimStruct* block);

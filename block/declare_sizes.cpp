@@ -1,5 +1,6 @@
 #include "block_methods.h"
-#include "port_table.h"
+#include "block_ports.h"
+#include "host_numbering.h"
 
 namespace {
 int32_t& sizeEntry(SimStruct* block, int index) { return block->sizes.entry[index]; }
@@ -10,7 +11,26 @@ void setFlagsField(SimStruct* block, uint32_t mask, uint32_t value) {
 }
 
 constexpr char kTargetVersion[] = "10.1";
-constexpr int32_t kServiceRegisterVersion = 299;
+
+void declareInputPorts(SimStruct* block) {
+  for (const PortSpec& port : kInputPorts) {
+    InputPortRecord& input = block->inputPorts[port.index];
+    input.width = port.width;
+    input.dataType = kDataTypeSingle;
+    input.complexity = 0;
+    input.directFeedThrough = 1;
+    input.contiguousRequired = 1;
+  }
+}
+
+void declareOutputPorts(SimStruct* block) {
+  for (const PortSpec& port : kOutputPorts) {
+    OutputPortRecord& output = block->outputPorts[port.index];
+    output.width = port.width;
+    output.dataType = kDataTypeSingle;
+    output.complexity = 0;
+  }
+}
 }  // namespace
 
 void mdlDeclareSizes(SimStruct* block) {
@@ -24,22 +44,9 @@ void mdlDeclareSizes(SimStruct* block) {
   setFlagsField(block, kFlagBlockAttributeMask, kFlagBlockAttributeOne);
 
   if (block->setInputPortCount(block->inputPortCountContext, kInputPortCount) == 0) return;
-  for (int32_t port = 0; port < kInputPortCount; ++port) {
-    InputPortRecord& input = block->inputPorts[port];
-    input.width = kInputPortWidths[port];
-    input.dataType = kDataTypeSingle;
-    input.complexity = 0;
-    input.directFeedThrough = 1;
-    input.contiguousRequired = 1;
-  }
-
+  declareInputPorts(block);
   if (block->setOutputPortCount(block->outputPortCountContext, kOutputPortCount) == 0) return;
-  for (int32_t port = 0; port < kOutputPortCount; ++port) {
-    OutputPortRecord& output = block->outputPorts[port];
-    output.width = kOutputPortWidth;
-    output.dataType = kDataTypeSingle;
-    output.complexity = 0;
-  }
+  declareOutputPorts(block);
 
   sizeEntry(block, kSizePointerWork) = 0;
   sizeEntry(block, kSizeSampleTimes) = 1;

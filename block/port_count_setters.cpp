@@ -1,5 +1,5 @@
 #include "block_methods.h"
-#include "host/matrix_api.h"
+#include "matrix_api.h"
 
 namespace {
 template <typename PortRecord>

@@ -1,14 +1,15 @@
 #include "host_calls.h"
 
-#include <cstdint>
+#include "record_handle.h"
 
 namespace substitute_host {
 
 std::vector<double> recordHandle(const SimStruct* record, double stamp) {
-  const auto address = static_cast<uint64_t>(reinterpret_cast<uintptr_t>(record));
-  const auto low = static_cast<int32_t>(static_cast<uint32_t>(address));
-  const auto high = static_cast<int32_t>(static_cast<uint32_t>(address >> 32));
-  return {static_cast<double>(low), static_cast<double>(high), stamp};
+  std::vector<double> handle(kRecordHandleRows);
+  handle[kRecordHandleLow] = recordHandleLow(record);
+  handle[kRecordHandleHigh] = recordHandleHigh(record);
+  handle[kRecordHandleStamp] = stamp;
+  return handle;
 }
 
 GatewayOutcome callWith(const PluginModule& module, int nlhs, std::vector<const mxArray*> prhs) {
@@ -17,7 +18,7 @@ GatewayOutcome callWith(const PluginModule& module, int nlhs, std::vector<const 
 }
 
 GatewayOutcome querySizes(const PluginModule& module, int nlhs, int dialogParameters) {
-  OwnedArray empty = makeDoubleMatrix(0, 0), flag = makeDoubleMatrix(1, 1, {0.0});
+  OwnedArray empty = makeDoubleMatrix(0, 0), flag = makeDoubleMatrix(1, 1, {kSizesCallFlag});
   std::vector<OwnedArray> parameters;
   std::vector<const mxArray*> prhs = {empty.get(), empty.get(), empty.get(), flag.get()};
   for (int i = 0; i < dialogParameters; ++i) {
@@ -28,18 +29,25 @@ GatewayOutcome querySizes(const PluginModule& module, int nlhs, int dialogParame
 }
 
 GatewayOutcome installBlock(const PluginModule& module, HostBlock& block, double stamp) {
-  OwnedArray empty = makeDoubleMatrix(0, 0), flag = makeDoubleMatrix(1, 1, {0.0});
-  OwnedArray handle = makeDoubleMatrix(3, 1, recordHandle(block.record(), stamp));
-  GatewayOutcome outcome = callWith(module, 1, {empty.get(), handle.get(), empty.get(), flag.get()});
+  OwnedArray empty = makeDoubleMatrix(0, 0), flag = makeDoubleMatrix(1, 1, {kSizesCallFlag});
+  OwnedArray handle = makeDoubleMatrix(kRecordHandleRows, 1, recordHandle(block.record(), stamp));
+  GatewayOutcome outcome =
+      callWith(module, 1, {empty.get(), handle.get(), empty.get(), flag.get()});
   if (!outcome.raisedError) block.allocateSignals();
   return outcome;
 }
 
 GatewayOutcome sendHostFlag(const PluginModule& module, HostBlock& block, double flag) {
-  OwnedArray empty = makeDoubleMatrix(0, 0), flagArray = makeDoubleMatrix(1, 1, {flag});
+  return PreparedFlagCall(flag).send(module, block);
+}
+
+PreparedFlagCall::PreparedFlagCall(double flag)
+    : empty_(makeDoubleMatrix(0, 0)), flag_(makeDoubleMatrix(1, 1, {flag})) {}
+
+GatewayOutcome PreparedFlagCall::send(const PluginModule& module, HostBlock& block) const {
   // The host's flag calls carry the record's address in the second result slot.
   mxArray* plhs[2] = {nullptr, reinterpret_cast<mxArray*>(block.record())};
-  const mxArray* prhs[4] = {empty.get(), empty.get(), empty.get(), flagArray.get()};
+  const mxArray* prhs[4] = {empty_.get(), empty_.get(), empty_.get(), flag_.get()};
   return callGateway(module.gateway, -1, plhs, 4, prhs);
 }
 

@@ -1,7 +1,5 @@
 #include "installed_block.h"
 
-#include <algorithm>
-
 namespace substitute_host {
 
 InstalledBlock::~InstalledBlock() {
@@ -13,6 +11,17 @@ static std::string describe(const GatewayOutcome& outcome) {
   return outcome.errorId.empty() ? std::string("an unnamed error") : outcome.errorId;
 }
 
+bool InstalledBlock::declaredThePortMap() const {
+  const auto& inputs = block_->inputPorts();
+  const auto& outputs = block_->outputPorts();
+  if (inputs.size() != kInputPorts.size() || outputs.size() != kOutputPorts.size()) return false;
+  for (const PortSpec& port : kInputPorts)
+    if (inputs[port.index].width != port.width) return false;
+  for (const PortSpec& port : kOutputPorts)
+    if (outputs[port.index].width != port.width) return false;
+  return true;
+}
+
 bool InstalledBlock::open(const std::string& modulePath, std::string& error) {
   if (!loadPluginModule(modulePath, module_, error)) return false;
   block_ = std::make_unique<HostBlock>();
@@ -21,11 +30,11 @@ bool InstalledBlock::open(const std::string& modulePath, std::string& error) {
     error = "the plug-in refused to install the block: " + describe(installed);
     return false;
   }
-  if (block_->inputPorts().size() != 9 || block_->outputPorts().size() != 2) {
-    error = "the plug-in did not declare nine inputs and two outputs";
+  if (!declaredThePortMap()) {
+    error = "the plug-in did not declare nine inputs and two outputs of the block's widths";
     return false;
   }
-  sendHostFlag(module_, *block_, 101);
+  sendHostFlag(module_, *block_, kHostFlagDeclareSampleTimes);
   if (block_->record()->methods.start != nullptr) block_->record()->methods.start(block_->record());
   if (const char* status = block_->record()->errorStatus) {
     error = std::string("the plug-in reported an error while starting: ") + status;
@@ -34,31 +43,30 @@ bool InstalledBlock::open(const std::string& modulePath, std::string& error) {
   return true;
 }
 
-void InstalledBlock::writeInputs(const float* const inputs[9]) {
-  for (int port = 0; port < 9; ++port)
-    std::copy_n(inputs[port], block_->inputPorts()[port].width, block_->inputSignal(port));
+// The host decides where a port's signal lives; here it is the loop's buffer. Setting
+// the eleven pointers costs no more than comparing them.
+void InstalledBlock::usePortBuffers(const float* const inputs[kInputPortCount],
+                                    float* const outputs[kOutputPortCount]) {
+  SimStruct* record = block_->record();
+  for (int32_t port = 0; port < kInputPortCount; ++port)
+    record->inputPorts[port].signal = inputs[port];
+  for (int32_t port = 0; port < kOutputPortCount; ++port)
+    record->outputPorts[port].signal = outputs[port];
 }
 
-void InstalledBlock::readOutputs(float* const outputs[2]) {
-  for (int port = 0; port < 2; ++port)
-    std::copy_n(block_->outputSignal(port), block_->outputPorts()[port].width, outputs[port]);
-}
-
-void InstalledBlock::stepThroughSlot(void* self, const float* const inputs[9],
-                                     float* const outputs[2]) {
+void InstalledBlock::stepThroughSlot(void* self, const float* const inputs[kInputPortCount],
+                                     float* const outputs[kOutputPortCount]) {
   auto& installed = *static_cast<InstalledBlock*>(self);
-  installed.writeInputs(inputs);
+  installed.usePortBuffers(inputs, outputs);
   SimStruct* record = installed.block_->record();
-  record->methods.outputs(record, 0);
-  installed.readOutputs(outputs);
+  record->methods.outputs(record, kTaskIdMajorStep);
 }
 
-void InstalledBlock::stepThroughFlag(void* self, const float* const inputs[9],
-                                     float* const outputs[2]) {
+void InstalledBlock::stepThroughFlag(void* self, const float* const inputs[kInputPortCount],
+                                     float* const outputs[kOutputPortCount]) {
   auto& installed = *static_cast<InstalledBlock*>(self);
-  installed.writeInputs(inputs);
-  sendHostFlag(installed.module_, *installed.block_, 104);
-  installed.readOutputs(outputs);
+  installed.usePortBuffers(inputs, outputs);
+  installed.outputsFlag_.send(installed.module_, *installed.block_);
 }
 
 }  // namespace substitute_host

@@ -12,7 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "host/block_record.h"
+#include "block_ports.h"
+#include "block_record.h"
 
 namespace substitute_host {
 
@@ -36,7 +37,7 @@ struct DimensionInfoCall {
 class HostBlock {
  public:
   // A record named `name`; its own root unless `root` names the model's root block.
-  explicit HostBlock(std::string name = "Corvalent2", HostBlock* root = nullptr);
+  explicit HostBlock(std::string name = kBlockName, HostBlock* root = nullptr);
   ~HostBlock();
   HostBlock(const HostBlock&) = delete;
   HostBlock& operator=(const HostBlock&) = delete;

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "host/model_info.h"
+#include "model_info.h"
 
 namespace substitute_host {
 

@@ -29,16 +29,13 @@ ReplayOutcome replayRows(std::FILE* in, std::FILE* out, BlockStepFn step, void* 
   OutputCsvWriter writer(out);
   writer.writeHeader();
 
-  // One row's port buffers, reused for every step; the pointers give the port layout.
-  float row[kInputValueCount] = {};
-  float result[kOutputValueCount] = {};
-  const float* const inputs[9] = {row + 0, row + 3,  row + 4,  row + 5, row + 8,
-                                  row + 9, row + 10, row + 11, row + 12};
-  float* const outputs[2] = {result + 0, result + 3};
+  // One row's port buffers, reused for every step: the reader fills the inputs in
+  // place and the writer reads the outputs where the step left them.
+  PortRow ports;
 
   std::uint64_t rows = 0;
   for (;;) {
-    const InputCsvReader::Status status = reader.next(row);
+    const InputCsvReader::Status status = reader.next(ports.inputs);
     if (status == InputCsvReader::Status::end) break;
     if (status != InputCsvReader::Status::row) {
       // The good rows reach the stream before anyone reads the complaint.
@@ -47,8 +44,8 @@ ReplayOutcome replayRows(std::FILE* in, std::FILE* out, BlockStepFn step, void* 
                                                                : ReplayOutcome::Status::readFailed,
                     rows, reader.error());
     }
-    step(context, inputs, outputs);
-    writer.writeRow(result);
+    step(context, ports.inputPorts, ports.outputPorts);
+    writer.writeRow(ports.outputs);
     if (writer.failed()) return writeFailure(writer, rows);
     ++rows;
   }

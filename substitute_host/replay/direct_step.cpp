@@ -4,7 +4,8 @@
 
 namespace substitute_host {
 
-void directDriveStep(void* /*context*/, const float* const inputs[9], float* const outputs[2]) {
+void directDriveStep(void* /*context*/, const float* const inputs[kInputPortCount],
+                     float* const outputs[kOutputPortCount]) {
   driveOutputs(inputs[0], inputs[1], inputs[2], inputs[3], inputs[4], inputs[5], inputs[6],
                inputs[7], inputs[8], outputs[0], outputs[1]);
 }

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "block_step.h"
+
 namespace substitute_host {
 
 // A BlockStepFn that calls the statically linked controller; context is unused.
 // The controller's state is process-wide, so every call continues the same run.
-void directDriveStep(void* context, const float* const inputs[9], float* const outputs[2]);
+void directDriveStep(void* context, const float* const inputs[kInputPortCount],
+                     float* const outputs[kOutputPortCount]);
 
 }  // namespace substitute_host

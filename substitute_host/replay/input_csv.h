@@ -8,15 +8,19 @@
 #include <string_view>
 #include <vector>
 
+#include "block_ports.h"
 #include "replay/line_reader.h"
 
 namespace substitute_host {
 
-// The input columns in port order: the thirteen floats of the nine input ports.
-inline constexpr std::size_t kInputValueCount = 13;
-inline constexpr std::array<std::string_view, kInputValueCount> kInputColumns = {
-    "iabc1_a", "iabc1_b", "iabc1_c", "theta1", "omega1",    "iabc2_a",   "iabc2_b",
-    "iabc2_c", "theta2",  "omega2",  "udc",    "iqCommand", "steerAngle"};
+// The input columns in port order: the signals of the block's input ports, named
+// after them (block_ports.h).
+inline constexpr std::size_t kInputValueCount = kInputSignalCount;
+inline constexpr std::array<std::string_view, kInputValueCount> kInputColumns = [] {
+  std::array<std::string_view, kInputValueCount> names{};
+  for (std::size_t i = 0; i < kInputValueCount; ++i) names[i] = kInputSignalNames[i].view();
+  return names;
+}();
 
 // Streams the rows of an input CSV. Line 1 is the header; each later line is one step.
 // Columns are found by name, in any order; unknown columns are skipped unread. A row

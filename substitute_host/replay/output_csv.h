@@ -6,12 +6,18 @@
 #include <string_view>
 #include <vector>
 
+#include "block_ports.h"
+
 namespace substitute_host {
 
-// The output columns in port order: the six floats of the two output ports.
-inline constexpr std::size_t kOutputValueCount = 6;
-inline constexpr std::array<std::string_view, kOutputValueCount> kOutputColumns = {
-    "vabcNorm1_a", "vabcNorm1_b", "vabcNorm1_c", "vabcNorm2_a", "vabcNorm2_b", "vabcNorm2_c"};
+// The output columns in port order: the signals of the block's output ports, named
+// after them (block_ports.h).
+inline constexpr std::size_t kOutputValueCount = kOutputSignalCount;
+inline constexpr std::array<std::string_view, kOutputValueCount> kOutputColumns = [] {
+  std::array<std::string_view, kOutputValueCount> names{};
+  for (std::size_t i = 0; i < kOutputValueCount; ++i) names[i] = kOutputSignalNames[i].view();
+  return names;
+}();
 
 // Longest text formatOutputValue writes, e.g. "-1.17549435e-38".
 inline constexpr std::size_t kMaxOutputValueChars = 16;

@@ -8,7 +8,7 @@
 #include <cstring>
 
 #include "array_record.h"
-#include "host/mex_api.h"
+#include "mex_api.h"
 
 namespace substitute_host {
 namespace {

@@ -9,7 +9,7 @@
 #include <variant>
 #include <vector>
 
-#include "host/export.h"
+#include "export.h"
 #include "host_arrays.h"
 
 namespace substitute_host {

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "host/export.h"
-#include "host/matrix_api.h"
+#include "export.h"
+#include "matrix_api.h"
 
 namespace substitute_host {
 

@@ -6,13 +6,9 @@ namespace substitute_host::sim {
 
 // The simulator never links the controller itself: the caller hands over a block step
 // and its context. Within one run every call gets the same buffer addresses, so an
-// adapter may bind them once on the first call.
+// adapter may bind them once on the first call. The port layout (kInputPortCount,
+// kInputSignalCount, ...) is the block's port map, through block_step.h.
 using ControllerStep = BlockStepFn;
-
-inline constexpr int kInputPortCount = 9;
-inline constexpr int kOutputPortCount = 2;
-inline constexpr int kInputSignalCount = 13;  // the nine ports flattened
-inline constexpr int kOutputSignalCount = 6;
 
 // The controller runs at a fixed 50 us step; the plant is integrated in between.
 inline constexpr double kControlStep = 50e-6;

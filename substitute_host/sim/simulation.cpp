@@ -6,6 +6,7 @@
 #include <exception>
 #include <numbers>
 #include <sstream>
+#include <string_view>
 
 #include "sim/inverter.h"
 #include "sim/modulation_index.h"
@@ -19,22 +20,22 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// The block's port buffers, laid out once and reused every step.
-struct PortBuffers {
-  float iabc[2][3];
-  float theta[2];
-  float omega[2];
-  float udc;
-  float iqCommand;
-  float steerAngle;
-  float vabcNorm[2][3];
+// The block's port buffers, laid out once by the port map and reused every step.
+struct PortBuffers : PortRow {
+  float* iabc[2] = {port("iabc1"), port("iabc2")};
+  float* theta[2] = {port("theta1"), port("theta2")};
+  float* omega[2] = {port("omega1"), port("omega2")};
+  float& udc = *port("udc");
+  float& iqCommand = *port("iqCommand");
+  float& steerAngle = *port("steerAngle");
+  float* vabcNorm[2] = {outputPorts[0], outputPorts[1]};
 
-  const float* inputs[kInputPortCount] = {iabc[0],   &theta[0], &omega[0],  iabc[1],    &theta[1],
-                                          &omega[1], &udc,      &iqCommand, &steerAngle};
-  float* outputs[kOutputPortCount] = {vabcNorm[0], vabcNorm[1]};
-
-  PortBuffers() = default;
-  PortBuffers(const PortBuffers&) = delete;  // the pointers point into this object
+ private:
+  float* port(std::string_view name) {
+    for (const PortSpec& spec : kInputPorts)
+      if (spec.name == name) return inputs + signalOffset(kInputPorts, spec.index);
+    return nullptr;
+  }
 };
 
 // The rotor angle sensor reports [0, 2 pi) in single precision; rounding a value just
@@ -51,8 +52,8 @@ void sampleSensors(const PlantState& s, const Plant::AngleReference& ref, PortBu
     ports.iabc[m][0] = static_cast<float>(i.a);
     ports.iabc[m][1] = static_cast<float>(i.b);
     ports.iabc[m][2] = static_cast<float>(i.c);
-    ports.theta[m] = wrappedAngle(s.theta(m));
-    ports.omega[m] = static_cast<float>(s.omega(m));
+    *ports.theta[m] = wrappedAngle(s.theta(m));
+    *ports.omega[m] = static_cast<float>(s.omega(m));
   }
 }
 
@@ -67,9 +68,7 @@ std::string divergenceMessage(double time, const PortBuffers& ports) {
   std::ostringstream m;
   m << "simulation: the plant state stopped being finite after the step at t = " << time
     << " s; controller outputs were";
-  for (const auto& motor : ports.vabcNorm) {
-    for (float v : motor) m << ' ' << v;
-  }
+  for (float v : ports.outputs) m << ' ' << v;
   return m.str();
 }
 
@@ -134,7 +133,7 @@ class Loop {
     ports_.udc = static_cast<float>(udc);
     ports_.iqCommand = static_cast<float>(sc_.iqCommand.at(time));
     ports_.steerAngle = static_cast<float>(steer);
-    step_(context_, ports_.inputs, ports_.outputs);
+    step_(context_, ports_.inputPorts, ports_.outputPorts);
 
     HeldInputs held;
     held.tanSteer = std::tan(steer);
@@ -149,14 +148,8 @@ class Loop {
 
   void fillRecord(double time, const PlantState& s, double tanSteer, StepRecord& r) const {
     r.time = time;
-    float* in = r.inputs;
-    for (int p = 0; p < kInputPortCount; ++p) {
-      const int width = (p == 0 || p == 3) ? 3 : 1;
-      for (int i = 0; i < width; ++i) *in++ = ports_.inputs[p][i];
-    }
-    for (int m = 0; m < 2; ++m) {
-      for (int i = 0; i < 3; ++i) r.outputs[3 * m + i] = ports_.vabcNorm[m][i];
-    }
+    std::copy(std::begin(ports_.inputs), std::end(ports_.inputs), r.inputs);
+    std::copy(std::begin(ports_.outputs), std::end(ports_.outputs), r.outputs);
     const SpeedPair ideal =
         geometricMotorSpeeds(sc_.plant, 0.5 * (s.omega(0) + s.omega(1)), tanSteer);
     for (int m = 0; m < 2; ++m) {

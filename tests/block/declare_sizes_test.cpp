@@ -4,8 +4,8 @@
 
 #include <cstring>
 
-#include "block/block_methods.h"
-#include "host/private_record.h"
+#include "block_methods.h"
+#include "private_record.h"
 #include "records/host_block.h"
 #include "runtime/gateway_call.h"
 

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <string>
 
-#include "host/error_reporting.h"
+#include "error_reporting.h"
 #include "records/host_block.h"
 #include "runtime/gateway_call.h"
 

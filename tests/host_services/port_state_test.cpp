@@ -7,9 +7,9 @@
 
 #include <gtest/gtest.h>
 
-#include "host/absolute_tolerance.h"
-#include "host/data_type_ids.h"
-#include "host/port_dimensions.h"
+#include "absolute_tolerance.h"
+#include "data_type_ids.h"
+#include "port_dimensions.h"
 #include "substitute_host/records/host_block.h"
 #include "substitute_host/runtime/host_arrays.h"
 

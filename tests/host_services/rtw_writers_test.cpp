@@ -7,17 +7,17 @@
 
 #include <gtest/gtest.h>
 
-#include "host/diagnostics.h"
-#include "host/rtw_list_writers.h"
-#include "host/rtw_pair_writers.h"
-#include "host/rtw_work_vector_defines.h"
+#include "diagnostics.h"
+#include "rtw_list_writers.h"
+#include "rtw_pair_writers.h"
+#include "rtw_work_vector_defines.h"
 #include "substitute_host/records/host_block.h"
 #include "substitute_host/records/writer_recorder.h"
 
 namespace {
 
 using Lines = std::vector<std::string>;
-constexpr int kComplex = kRtwComplexBit;
+constexpr int kComplex = 0x10000;  // the complex bit of a data type word
 
 // A message format with its %s and %d placeholders replaced by the texts, in order.
 std::string filled(std::string format, const std::vector<std::string>& texts) {

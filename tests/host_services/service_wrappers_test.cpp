@@ -9,7 +9,7 @@
 
 #include <gtest/gtest.h>
 
-#include "host/service_wrappers.h"
+#include "service_wrappers.h"
 #include "substitute_host/records/host_block.h"
 
 namespace {

@@ -6,6 +6,7 @@
 #include <stdint.h>
 
 #include "dimensions_record.h"
+#include "layout_pin.h"
 
 #ifdef __cplusplus
 extern "C" {
@@ -29,6 +30,8 @@ typedef union PortDimensionSlot {
   PortDimensionInfoMethod dimensionInfo;
 } PortDimensionSlot;
 
+HOST_PIN_SIZE(PortDimensionSlot, 8);
+
 typedef struct MethodSlots {
   BlockMethod declareSizes;
   PortDimensionSlot inputPortDimensions;
@@ -50,10 +53,34 @@ typedef struct MethodSlots {
   BlockMethod terminate;
 } MethodSlots;
 
+HOST_PIN_OFFSET(MethodSlots, declareSizes, 0);
+HOST_PIN_OFFSET(MethodSlots, inputPortDimensions, 8);
+HOST_PIN_OFFSET(MethodSlots, outputPortDimensions, 16);
+HOST_PIN_OFFSET(MethodSlots, setInputPortDataType, 24);
+HOST_PIN_OFFSET(MethodSlots, setOutputPortDataType, 32);
+HOST_PIN_OFFSET(MethodSlots, setInputPortComplexSignal, 40);
+HOST_PIN_OFFSET(MethodSlots, setOutputPortComplexSignal, 48);
+HOST_PIN_OFFSET(MethodSlots, setInputPortSampleTime, 56);
+HOST_PIN_OFFSET(MethodSlots, setOutputPortSampleTime, 64);
+HOST_PIN_OFFSET(MethodSlots, declareSampleTimes, 72);
+HOST_PIN_OFFSET(MethodSlots, setWorkWidths, 80);
+HOST_PIN_OFFSET(MethodSlots, checkParameters, 88);
+HOST_PIN_OFFSET(MethodSlots, start, 96);
+HOST_PIN_OFFSET(MethodSlots, timeOfNextVarHit, 104);
+HOST_PIN_OFFSET(MethodSlots, outputs, 112);
+HOST_PIN_OFFSET(MethodSlots, zeroCrossings, 120);
+HOST_PIN_OFFSET(MethodSlots, afterZeroCrossings, 128);
+HOST_PIN_OFFSET(MethodSlots, terminate, 136);
+HOST_PIN_SIZE(MethodSlots, 144);
+
 typedef struct SymbolicDimensionsMethods {
   PortValueMethod input;
   PortValueMethod output;
 } SymbolicDimensionsMethods;
+
+HOST_PIN_OFFSET(SymbolicDimensionsMethods, input, 0);
+HOST_PIN_OFFSET(SymbolicDimensionsMethods, output, 8);
+HOST_PIN_SIZE(SymbolicDimensionsMethods, 16);
 
 typedef struct ExtensionMethods {
   PortValueMethod setInputPortFrameData;
@@ -63,6 +90,14 @@ typedef struct ExtensionMethods {
   PropagationPassMethod initializePropagationPass;
   const SymbolicDimensionsMethods* symbolicDimensions;
 } ExtensionMethods;
+
+HOST_PIN_OFFSET(ExtensionMethods, setInputPortFrameData, 0);
+HOST_PIN_OFFSET(ExtensionMethods, setDefaultPortDimensionInfo, 8);
+HOST_PIN_OFFSET(ExtensionMethods, setDefaultPortDataTypes, 16);
+HOST_PIN_OFFSET(ExtensionMethods, setDefaultPortComplexSignals, 24);
+HOST_PIN_OFFSET(ExtensionMethods, initializePropagationPass, 32);
+HOST_PIN_OFFSET(ExtensionMethods, symbolicDimensions, 40);
+HOST_PIN_SIZE(ExtensionMethods, 48);
 
 #ifdef __cplusplus
 }

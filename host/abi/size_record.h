@@ -5,6 +5,8 @@
 
 #include <stdint.h>
 
+#include "layout_pin.h"
+
 #ifdef __cplusplus
 extern "C" {
 #endif
@@ -40,11 +42,12 @@ enum {
   kFlagBlockAttributeOne = 0x80000
 };
 
-enum { kOptionSizesDeclared = 0x2000 };  // options bit the entry point adds
-
 typedef struct SizeRecord {
   int32_t entry[kSizeEntryCount];
 } SizeRecord;
+
+HOST_PIN_OFFSET(SizeRecord, entry, 0);
+HOST_PIN_SIZE(SizeRecord, 160);
 
 #ifdef __cplusplus
 }

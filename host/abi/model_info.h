@@ -7,15 +7,14 @@
 #include <stdint.h>
 
 #include "dimensions_record.h"
+#include "host_numbering.h"
+#include "layout_pin.h"
 
 #ifdef __cplusplus
 extern "C" {
 #endif
 
 typedef struct SimStruct SimStruct;
-
-enum { kErrorBufferSize = 1024 };
-enum { kModelFlagErrorKind = 0x10 };  // cleared whenever an error message is stored
 
 typedef int32_t (*HostServiceEntry)(SimStruct* block, int32_t serviceId, int32_t argument,
                                     void* argumentBlock);
@@ -44,6 +43,20 @@ typedef struct ModelInfo {
   double proposedSampleTime[2];  // period, offset
   const DimensionsRecord* proposedDimensions;
 } ModelInfo;
+
+HOST_PIN_OFFSET(ModelInfo, errorBuffer, 0);
+HOST_PIN_OFFSET(ModelInfo, flags, 8);
+HOST_PIN_OFFSET(ModelInfo, service, 16);
+HOST_PIN_OFFSET(ModelInfo, setInputPortDimensionInfo, 24);
+HOST_PIN_OFFSET(ModelInfo, setOutputPortDimensionInfo, 32);
+HOST_PIN_OFFSET(ModelInfo, writerContext, 40);
+HOST_PIN_OFFSET(ModelInfo, writeText, 48);
+HOST_PIN_OFFSET(ModelInfo, writePair, 56);
+HOST_PIN_OFFSET(ModelInfo, writeParameter, 64);
+HOST_PIN_OFFSET(ModelInfo, proposedPortValue, 72);
+HOST_PIN_OFFSET(ModelInfo, proposedSampleTime, 80);
+HOST_PIN_OFFSET(ModelInfo, proposedDimensions, 96);
+HOST_PIN_SIZE(ModelInfo, 104);
 
 #ifdef __cplusplus
 }

@@ -42,7 +42,7 @@ inline constexpr const char* kDiagWorkVectorSizeMismatchFormat =
     "<arg type=\"string\">%s</arg><arg type=\"numeric\">%d</arg><arg type=\"string\">%s</arg>"
     "<arg type=\"numeric\">%d</arg></arguments></diag></diag_root>";
 
-// Ids of the errors the gateway raises in the host, with the S-function they name.
+// Ids of the errors the gateway raises in the host.
 inline constexpr const char* kErrTooFewRhsArguments =
     "Simulink:SFunctions:SimStructTooFewRHSArguments";
 inline constexpr const char* kErrTooManyLhsArguments =
@@ -51,5 +51,3 @@ inline constexpr const char* kErrFlagNotInteger =
     "Simulink:SFunctions:SimStructForthRHSArgIsNotInteger";
 inline constexpr const char* kErrInvalidFlag = "Simulink:SFunctions:SimStructInvalidFlagPassedToSfcn";
 inline constexpr const char* kErrNameMismatch = "Simulink:SFunctions:SimStructSFunctionNameMismatch";
-inline constexpr const char* kBlockName = "Corvalent2";
-inline constexpr const char* kSFunctionDescription = "MEX level2 S-function \"Corvalent2\"";

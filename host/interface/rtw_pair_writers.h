@@ -12,6 +12,7 @@
 #include <stdint.h>
 
 #include "block_record.h"
+#include "host_numbering.h"
 
 // Type codes of a pair: they say how the value is formed, and reach the host as given.
 enum RtwPairCode {
@@ -29,16 +30,15 @@ enum RtwPairCode {
   kRtwPairCodeCount = 11
 };
 
-// Data type word: the host's data type id (0 double, 6 int32) and, in this bit, the
-// mark of complex data.
-enum { kRtwDataTypeDouble = 0, kRtwDataTypeInt32 = 6, kRtwComplexBit = 0x10000 };
-
 // The value of a pair given as separate real and imaginary parts. With the complex bit
 // clear the imaginary part may be absent.
 struct RtwComplexPair {
   const void* real;
   const void* imaginary;
 };
+
+// Data type word: a data type id (HostDataTypeId) and, in kDataTypeComplexBit, the mark
+// of complex data.
 
 // Writes one pair. The arguments after `value` depend on the code (see RtwPairCode),
 // each an int32 read in the order shown. Answers the pair writer's result, or 0 after

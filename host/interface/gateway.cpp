@@ -3,19 +3,35 @@
 // command-line query from a private record.
 #include "gateway.h"
 
+#include <array>
 #include <cstring>
+#include <string_view>
 
-#include "block/block_methods.h"
+#include "block_method_table.h"
+#include "block_ports.h"
 #include "diagnostics.h"
 #include "flag_dispatch.h"
+#include "host_numbering.h"
+#include "method_installation.h"
 #include "private_record.h"
 #include "raise_error.h"
+#include "record_handle.h"
 
 namespace {
 
-constexpr int32_t kVersionStamp = 8480229;
-constexpr int32_t kServiceHostRecordInstalled = 280;
 constexpr int kSizesArgumentCount = 4;
+
+// The S-function as the host's messages name it: MEX level2 S-function "<block name>".
+constexpr auto kSFunctionDescription = [] {
+  constexpr std::string_view prefix = "MEX level2 S-function \"";
+  constexpr std::string_view name = kBlockName;
+  std::array<char, prefix.size() + name.size() + 2> text{};
+  char* out = text.data();
+  for (char c : prefix) *out++ = c;
+  for (char c : name) *out++ = c;
+  *out = '"';
+  return text;
+}();
 
 // A whole number in the 32-bit range; false for fractions, infinities and NaN, which
 // must not reach a conversion.
@@ -34,15 +50,17 @@ bool truncatedInt32(double value, int32_t& out) {
 // The host passes a record's address as its two 32-bit halves and the version stamp.
 // Reading three doubles needs a double array; anything else selects a private query.
 SimStruct* recordOfHandle(const mxArray* handle) {
-  if (handle == nullptr || mxGetM(handle) != 3 || mxGetClassID(handle) != mxDOUBLE_CLASS)
+  if (handle == nullptr || mxGetM(handle) != kRecordHandleRows ||
+      mxGetClassID(handle) != mxDOUBLE_CLASS)
     return nullptr;
   const double* values = mxGetPr(handle);
-  if (values == nullptr || !(values[2] == static_cast<double>(kVersionStamp))) return nullptr;
+  if (values == nullptr || !(values[kRecordHandleStamp] == static_cast<double>(kVersionStamp)))
+    return nullptr;
   int32_t low, high;
-  if (!truncatedInt32(values[0], low) || !truncatedInt32(values[1], high)) return nullptr;
-  const uint64_t address = (static_cast<uint64_t>(static_cast<uint32_t>(high)) << 32) |
-                           static_cast<uint32_t>(low);
-  return reinterpret_cast<SimStruct*>(static_cast<uintptr_t>(address));
+  if (!truncatedInt32(values[kRecordHandleLow], low) ||
+      !truncatedInt32(values[kRecordHandleHigh], high))
+    return nullptr;
+  return static_cast<SimStruct*>(recordOfHandleHalves(low, high));
 }
 
 bool flagIsOneRealNumber(const mxArray* flag) {
@@ -56,18 +74,18 @@ void answerSizes(int nrhs, mxArray* plhs[], const mxArray* prhs[]) {
   int32_t flag;
   if (!flagIsOneRealNumber(flagArgument) || mxGetClassID(flagArgument) != mxDOUBLE_CLASS ||
       !exactInt32(mxGetPr(flagArgument)[0], flag)) {
-    raiseHostError(kErrFlagNotInteger, kSFunctionDescription);
+    raiseHostError(kErrFlagNotInteger, kSFunctionDescription.data());
     return;
   }
-  if (flag != 0) {
-    raiseHostError(kErrInvalidFlag, kSFunctionDescription);
+  if (flag != kSizesCallFlag) {
+    raiseHostError(kErrInvalidFlag, kSFunctionDescription.data());
     return;
   }
 
   SimStruct* block = recordOfHandle(prhs[1]);
   if (block != nullptr) {
     const char* name = block->name != nullptr ? block->name : "";
-    if (std::strncmp(name, kBlockName, std::strlen(kBlockName) + 1) != 0) {
+    if (std::strncmp(name, kBlockName, sizeof kBlockName) != 0) {
       raiseHostError(kErrNameMismatch, kBlockName, name);
       return;
     }
@@ -79,8 +97,8 @@ void answerSizes(int nrhs, mxArray* plhs[], const mxArray* prhs[]) {
 
   block->sizes.entry[kSizeVersion] = kVersionStamp;
   if (block->hostContext != nullptr && block->modelInfo->service != nullptr)
-    block->modelInfo->service(block, kServiceHostRecordInstalled, 1, nullptr);
-  mdlDeclareSizes(block);
+    block->modelInfo->service(block, kServiceRecordInstalled, 1, nullptr);
+  kBlockMethodTable.declareSizes(block);
 
   plhs[0] = mxCreateDoubleMatrix_700(kSizeEntryCount, 1, mxREAL);
   double* sizes = mxGetPr(plhs[0]);
@@ -110,17 +128,17 @@ extern "C" void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* 
     return;
   }
   if (nrhs < kSizesArgumentCount) {
-    raiseHostError(kErrTooFewRhsArguments, kSFunctionDescription, kSizesArgumentCount);
+    raiseHostError(kErrTooFewRhsArguments, kSFunctionDescription.data(), kSizesArgumentCount);
     return;
   }
   if (nlhs > 1) {
-    raiseHostError(kErrTooManyLhsArguments, kSFunctionDescription);
+    raiseHostError(kErrTooManyLhsArguments, kSFunctionDescription.data());
     return;
   }
   answerSizes(nrhs, plhs, prhs);
 }
 
 extern "C" void mexfilerequiredapiversion(uint32_t* first, uint32_t* second) {
-  *first = 0x0002020Au;
-  *second = 0x07000000u;
+  *first = kApiVersionFirst;
+  *second = kApiVersionSecond;
 }

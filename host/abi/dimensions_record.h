@@ -2,8 +2,9 @@
 
 // The host's description of a port's dimensions, passed to its dimension-info services.
 
-#include <stddef.h>
 #include <stdint.h>
+
+#include "layout_pin.h"
 
 #ifdef __cplusplus
 extern "C" {
@@ -16,10 +17,12 @@ typedef struct DimensionsRecord {
   const struct DimensionsRecord* further;
 } DimensionsRecord;
 
+HOST_PIN_OFFSET(DimensionsRecord, width, 0);
+HOST_PIN_OFFSET(DimensionsRecord, dimensionCount, 4);
+HOST_PIN_OFFSET(DimensionsRecord, dimensions, 8);
+HOST_PIN_OFFSET(DimensionsRecord, further, 16);
+HOST_PIN_SIZE(DimensionsRecord, 24);
+
 #ifdef __cplusplus
 }
-static_assert(offsetof(DimensionsRecord, width) == 0);
-static_assert(offsetof(DimensionsRecord, dimensionCount) == 4);
-static_assert(offsetof(DimensionsRecord, dimensions) == 8);
-static_assert(offsetof(DimensionsRecord, further) == 16);
 #endif

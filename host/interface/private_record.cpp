@@ -1,7 +1,7 @@
 #include "private_record.h"
 
-#include "block/block_methods.h"
-#include "diagnostics.h"
+#include "block_method_table.h"
+#include "block_ports.h"
 
 namespace {
 template <typename Record>
@@ -26,9 +26,9 @@ SimStruct* buildPrivateRecord(int32_t dialogParameterCount,
     for (int32_t i = 0; i < dialogParameterCount; ++i)
       block->dialogParameters[i] = dialogParameters[i];
   }
-  block->setInputPortCount = registerInputPortCount;
+  block->setInputPortCount = kBlockMethodTable.registerInputPortCount;
   block->inputPortCountContext = block;
-  block->setOutputPortCount = registerOutputPortCount;
+  block->setOutputPortCount = kBlockMethodTable.registerOutputPortCount;
   block->outputPortCountContext = block;
   return block;
 }

@@ -5,6 +5,9 @@
 // loads the plug-in.
 
 #include <stddef.h>
+#ifndef __cplusplus
+#include <stdbool.h>
+#endif
 
 #include "export.h"
 

@@ -81,7 +81,7 @@ bool parameterValid(const ParameterItem& item) {
     // the parts behind the pair record, not the record itself.
     if (item.data == &item.parts) {
       if (item.parts.real == nullptr) return false;
-      if (item.parts.imaginary == nullptr && (item.dataTypeWord & kRtwComplexBit) != 0)
+      if (item.parts.imaginary == nullptr && (item.dataTypeWord & kDataTypeComplexBit) != 0)
         return false;
     } else if (item.data == nullptr) {
       return false;

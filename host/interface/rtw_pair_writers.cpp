@@ -28,7 +28,7 @@ bool valuePresent(int code, const void* value, int32_t dataTypeWord) {
   // parts rather than being read through.
   const auto* pair = static_cast<const RtwComplexPair*>(value);
   if (pair == nullptr || pair->real == nullptr) return false;
-  return pair->imaginary != nullptr || (dataTypeWord & kRtwComplexBit) == 0;
+  return pair->imaginary != nullptr || (dataTypeWord & kDataTypeComplexBit) == 0;
 }
 
 }  // namespace

@@ -5,6 +5,8 @@
 
 #include <stdint.h>
 
+#include "layout_pin.h"
+
 #ifdef __cplusplus
 extern "C" {
 #endif
@@ -14,9 +16,16 @@ typedef struct SolverTolerances {
   uint8_t* toleranceGiven;
 } SolverTolerances;
 
+HOST_PIN_OFFSET(SolverTolerances, absoluteTolerance, 0);
+HOST_PIN_OFFSET(SolverTolerances, toleranceGiven, 8);
+HOST_PIN_SIZE(SolverTolerances, 16);
+
 typedef struct SolverInfo {
   SolverTolerances* tolerances;
 } SolverInfo;
+
+HOST_PIN_OFFSET(SolverInfo, tolerances, 0);
+HOST_PIN_SIZE(SolverInfo, 8);
 
 #ifdef __cplusplus
 }

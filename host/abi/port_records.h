@@ -5,6 +5,8 @@
 
 #include <stdint.h>
 
+#include "layout_pin.h"
+
 #ifdef __cplusplus
 extern "C" {
 #endif
@@ -20,6 +22,16 @@ typedef struct InputPortRecord {
   int32_t dimensionsMode;  // zero: `width` applies; otherwise the current dimensions do
 } InputPortRecord;
 
+HOST_PIN_OFFSET(InputPortRecord, width, 0);
+HOST_PIN_OFFSET(InputPortRecord, directFeedThrough, 4);
+HOST_PIN_OFFSET(InputPortRecord, dataType, 8);
+HOST_PIN_OFFSET(InputPortRecord, complexity, 12);
+HOST_PIN_OFFSET(InputPortRecord, contiguousRequired, 16);
+HOST_PIN_OFFSET(InputPortRecord, signal, 24);
+HOST_PIN_OFFSET(InputPortRecord, dimensionCount, 32);
+HOST_PIN_OFFSET(InputPortRecord, dimensionsMode, 36);
+HOST_PIN_SIZE(InputPortRecord, 40);
+
 typedef struct OutputPortRecord {
   int32_t width;
   int32_t dataType;
@@ -28,6 +40,14 @@ typedef struct OutputPortRecord {
   int32_t dimensionCount;
   int32_t dimensionsMode;
 } OutputPortRecord;
+
+HOST_PIN_OFFSET(OutputPortRecord, width, 0);
+HOST_PIN_OFFSET(OutputPortRecord, dataType, 4);
+HOST_PIN_OFFSET(OutputPortRecord, complexity, 8);
+HOST_PIN_OFFSET(OutputPortRecord, signal, 16);
+HOST_PIN_OFFSET(OutputPortRecord, dimensionCount, 24);
+HOST_PIN_OFFSET(OutputPortRecord, dimensionsMode, 28);
+HOST_PIN_SIZE(OutputPortRecord, 32);
 
 #ifdef __cplusplus
 }

@@ -22,7 +22,7 @@ int declaredSizeEntry(const char* vectorName) {
 }
 
 int writeInt32Pair(SimStruct* block, const char* name, const int32_t* value) {
-  return writeRtwPair(block, kRtwPairTypedNumber, name, value, int32_t{kRtwDataTypeInt32});
+  return writeRtwPair(block, kRtwPairTypedNumber, name, value, int32_t{kDataTypeInt32});
 }
 
 }  // namespace
