@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
 #include <new>
 
 #include "sim/scenario.h"
@@ -17,8 +18,11 @@ sim::ScenarioParse parseScenario(const std::string& path) {
   return path.empty() ? sim::defaultScenario() : sim::loadScenarioFile(path);
 }
 
-// A file that opens is judged by its content; one that does not is unreadable.
+// A file that opens is judged by its content; a folder or a file that does not open
+// is unreadable.
 bool fileOpens(const std::string& path) {
+  std::error_code ec;
+  if (std::filesystem::is_directory(path, ec)) return false;
   std::FILE* file = std::fopen(path.c_str(), "rb");
   if (file == nullptr) return false;
   std::fclose(file);
