@@ -29,6 +29,10 @@ function argument_errors_test ()
   expect_error (@() call_with_named_record ("Corvalent"), mismatch,
                 [mismatch ": Corvalent2, Corvalent"]);
 
+  ## A handle typed at the command line names no record that can be read.
+  expect_error (@() Corvalent2 (0, [1; 2; 8480229], 0, 0), mismatch, [mismatch ": Corvalent2, "]);
+  expect_error (@() Corvalent2 (0, [4096; 0; 8480229], 0, 0), mismatch, [mismatch ": Corvalent2, "]);
+
   ## The session and the module go on.
   assert (Corvalent2 (0, [], 0, 0)(24), 537403394);
 endfunction
