@@ -27,20 +27,20 @@ using octave_host::fail;
 constexpr const char* kBadCall = "Corvalent2:octave:badDriverCall";
 
 // The installing call goes through Octave's own call of the module, so Octave loads it
-// (or reuses the module it has loaded). An error it raises is trapped and reported as
-// ours, once the block is released.
+// (or reuses the module it has loaded). Made by corvalent2_install beside this driver,
+// which hands back an error the call raises instead of letting it unwind through here.
 bool installThroughOctave(const double handle[3], void*, DriveFailure& failure) {
   mxArray* handleArray = mxCreateDoubleMatrix(3, 1, mxREAL);
   std::memcpy(mxGetPr(handleArray), handle, 3 * sizeof(double));
-  mxArray* empty = mxCreateDoubleMatrix(0, 0, mxREAL);
-  mxArray* arguments[4] = {empty, handleArray, empty, mxCreateDoubleScalar(0.0)};
-  mxArray* sizes[1] = {nullptr};
-  mxArray* raised = mexCallMATLABWithTrap(1, sizes, 4, arguments, "Corvalent2");
-  if (raised == nullptr) return true;
-  mxArray* message = mxGetProperty(raised, 0, "message");
-  char* text = message != nullptr ? mxArrayToString(message) : nullptr;
-  fail(failure, "Corvalent2:octave:installFailed", "the installing call of Corvalent2 failed: %s",
-       text != nullptr ? text : "no message");
+  mxArray* results[2] = {nullptr, nullptr};
+  mexCallMATLAB(2, results, 1, &handleArray, "corvalent2_install");
+  const mxArray* raised = results[1];
+  if (raised == nullptr || !mxIsStruct(raised)) return true;
+  char id[sizeof failure.id] = "", text[sizeof failure.message] = "";
+  if (const mxArray* field = mxGetField(raised, 0, "identifier")) mxGetString(field, id, sizeof id);
+  if (const mxArray* field = mxGetField(raised, 0, "message")) mxGetString(field, text, sizeof text);
+  fail(failure, "Corvalent2:octave:installFailed", "the installing call of Corvalent2 failed: %s%s%s",
+       id, *id != 0 ? ": " : "", text);
   return false;
 }
 

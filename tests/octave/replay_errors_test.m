@@ -25,6 +25,33 @@ function replay_errors_test ()
   expect_error (@() corvalent2_replay (zeros (1, 13), "via", "both"), option, option_text);
   expect_error (@() corvalent2_replay (zeros (1, 13), "by", "slot"), option, option_text);
 
+  ## A Corvalent2 earlier on the path than the module: one that raises, and one that
+  ## answers without installing anything.
+  shadow = tempname ();
+  mkdir (shadow);
+  unwind_protect
+    addpath (shadow);
+    write_function (shadow, "error (\"My:shadow\", \"not the module\");");
+    expect_error (@() corvalent2_replay (zeros (1, 13)), "Corvalent2:octave:installFailed",
+                  "corvalent2_replay: the installing call of Corvalent2 failed: My:shadow: not the module");
+    write_function (shadow, "s = zeros (40, 1);");
+    expect_error (@() corvalent2_replay (zeros (1, 13)), "Corvalent2:octave:notInstalled",
+                  "corvalent2_replay: the module did not declare nine inputs of 13 values and two outputs of 6");
+  unwind_protect_cleanup
+    rmpath (shadow);
+    confirm_recursive_rmdir (false, "local");
+    rmdir (shadow, "s");
+  end_unwind_protect
+
   ## Integer classes are numbers too, and the session goes on.
   assert (size (corvalent2_replay (int16 (ones (3, 13)))), [3, 6]);
+endfunction
+
+function write_function (folder, body)
+  fid = fopen (fullfile (folder, "Corvalent2.m"), "w");
+  assert (fid >= 0);
+  fprintf (fid, "function s = Corvalent2 (varargin)\n  %s\nendfunction\n", body);
+  assert (fclose (fid), 0);
+  rehash ();
+  clear ("Corvalent2");
 endfunction
