@@ -2,18 +2,12 @@
 
 #include <stdint.h>
 
-#include <cstring>
-
 #if defined(_WIN32)
 #include <windows.h>
 #else
 #include <errno.h>
 #include <unistd.h>
 #endif
-
-namespace {
-constexpr size_t kPageSize = 4096;  // the smallest page of the platforms built for
-}
 
 #if defined(_WIN32)
 bool memoryIsReadable(const void* address, size_t size) {
@@ -45,18 +39,12 @@ bool memoryIsReadable(const void* address, size_t size) {
 }
 #endif
 
+// Byte by byte, never past the terminator: the text is the caller's object, and the
+// bytes after it are no business of ours even where they could be read.
 bool readableTextLength(const char* text, size_t limit, size_t& length) {
-  length = 0;
-  while (length <= limit) {
-    const auto at = reinterpret_cast<uintptr_t>(text + length);
-    const size_t toPageEnd = kPageSize - at % kPageSize;
-    if (!memoryIsReadable(text + length, toPageEnd)) return false;
-    const void* end = std::memchr(text + length, 0, toPageEnd);
-    if (end != nullptr) {
-      length = static_cast<size_t>(static_cast<const char*>(end) - text);
-      return length <= limit;
-    }
-    length += toPageEnd;
+  for (length = 0; length <= limit; ++length) {
+    if (!memoryIsReadable(text + length, 1)) return false;
+    if (text[length] == 0) return true;
   }
   return false;
 }

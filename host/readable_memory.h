@@ -5,9 +5,9 @@
 
 #include <stddef.h>
 
-// True when `size` bytes from `address` are readable (at most one page, 4096 bytes, is
-// asked at a time). When the platform cannot tell, the answer is true: the memory is
-// read as it would have been without the question.
+// True when `size` bytes from `address` (at most 4096) are readable. When the platform
+// cannot tell, the answer is true: the memory is read as it would have been without
+// the question.
 bool memoryIsReadable(const void* address, size_t size);
 
 // The length of a terminated text of at most `limit` characters whose every byte,
