@@ -15,6 +15,7 @@
 #include "method_installation.h"
 #include "private_record.h"
 #include "raise_error.h"
+#include "readable_memory.h"
 #include "record_handle.h"
 
 namespace {
@@ -63,6 +64,17 @@ SimStruct* recordOfHandle(const mxArray* handle) {
   return static_cast<SimStruct*>(recordOfHandleHalves(low, high));
 }
 
+// The name of the record a handle names, or null when the record or its name cannot be
+// read: a handle is an address that passed three tests, nothing more, and a wrong one
+// must not take the host process down. A host's own record always reads.
+const char* readableRecordName(const SimStruct* record) {
+  constexpr size_t kLongestName = 4095;
+  if (!memoryIsReadable(record, sizeof(SimStruct))) return nullptr;
+  if (record->name == nullptr) return "";
+  size_t length;
+  return readableTextLength(record->name, kLongestName, length) ? record->name : nullptr;
+}
+
 bool flagIsOneRealNumber(const mxArray* flag) {
   const uint64_t count = static_cast<uint64_t>(mxGetM(flag)) * static_cast<uint64_t>(mxGetN(flag));
   return count == 1 && !mxIsComplex(flag) && mxIsNumeric(flag);
@@ -84,9 +96,10 @@ void answerSizes(int nrhs, mxArray* plhs[], const mxArray* prhs[]) {
 
   SimStruct* block = recordOfHandle(prhs[1]);
   if (block != nullptr) {
-    const char* name = block->name != nullptr ? block->name : "";
-    if (std::strncmp(name, kBlockName, sizeof kBlockName) != 0) {
-      raiseHostError(kErrNameMismatch, kBlockName, name);
+    // No readable record is a record of another name, with no name to show.
+    const char* name = readableRecordName(block);
+    if (name == nullptr || std::strncmp(name, kBlockName, sizeof kBlockName) != 0) {
+      raiseHostError(kErrNameMismatch, kBlockName, name != nullptr ? name : "");
       return;
     }
     installBlockMethods(block);
