@@ -25,20 +25,23 @@ void remember(DifferingRow& first, std::uint64_t row, std::uint64_t line, std::s
 
 }  // namespace
 
-void tallyPair(ColumnTally& tally, std::uint64_t row, std::uint64_t line, std::string_view textA,
+PairVerdict tallyPair(ColumnTally& tally, std::uint64_t row, std::uint64_t line, std::string_view textA,
                std::string_view textB, float a, float b, const Tolerance& tolerance) {
   ++tally.rows;
   const std::uint64_t distance = singleDistance(a, b, tolerance.ignoreZeroSign);
   if (distance == 0) {
     if (trimField(textA) != trimField(textB)) ++tally.sameValueOtherText;
-    return;
+    return PairVerdict::same;
   }
   ++tally.differing;
   if (distance > tally.largestDistance) tally.largestDistance = distance;
   remember(tally.firstDiffering, row, line, textA, textB);
-  if (distance != kNanAgainstNumber && distance <= tolerance.ulp) return;
+  if (distance != kNanAgainstNumber && distance <= tolerance.ulp) {
+    return PairVerdict::withinTolerance;
+  }
   ++tally.beyondTolerance;
   remember(tally.firstBeyondTolerance, row, line, textA, textB);
+  return PairVerdict::beyondTolerance;
 }
 
 }  // namespace substitute_host

@@ -33,8 +33,11 @@ struct ColumnTally {
   DifferingRow firstBeyondTolerance;
 };
 
+// How one pair of values compared.
+enum class PairVerdict { same, withinTolerance, beyondTolerance };
+
 // Adds one row's pair of fields, already read as the singles a and b.
-void tallyPair(ColumnTally& tally, std::uint64_t row, std::uint64_t line, std::string_view textA,
+PairVerdict tallyPair(ColumnTally& tally, std::uint64_t row, std::uint64_t line, std::string_view textA,
                std::string_view textB, float a, float b, const Tolerance& tolerance);
 
 // Adds one row whose two fields are the same text, and therefore the same single.

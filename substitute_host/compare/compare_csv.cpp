@@ -32,10 +32,11 @@ bool readValue(CsvRowReader& reader, std::size_t field, float& value) {
 }
 
 // Compares the current rows of a and b in every paired column; false with the bad
-// field's message in error when a field is no number.
+// field's message in error when a field is no number. verdict: the row's worst pair.
 bool compareRow(CsvRowReader& a, CsvRowReader& b, const std::vector<PairedColumn>& paired,
                 const Tolerance& tolerance, std::vector<ColumnTally>& tallies,
-                std::string& error) {
+                PairVerdict& verdict, std::string& error) {
+  verdict = PairVerdict::same;
   for (std::size_t column = 0; column < paired.size(); ++column) {
     const std::string_view textA = a.field(paired[column].fieldA);
     const std::string_view textB = b.field(paired[column].fieldB);
@@ -53,8 +54,9 @@ bool compareRow(CsvRowReader& a, CsvRowReader& b, const std::vector<PairedColumn
       error = b.error();
       return false;
     }
-    tallyPair(tallies[column], a.rowNumber(), a.lineNumber(), textA, textB, valueA, valueB,
-              tolerance);
+    const PairVerdict pair = tallyPair(tallies[column], a.rowNumber(), a.lineNumber(), textA,
+                                       textB, valueA, valueB, tolerance);
+    if (pair > verdict) verdict = pair;
   }
   return true;
 }
@@ -106,12 +108,15 @@ CompareOutcome compareCsv(const CsvSource& a, const CsvSource& b, const CompareR
     if (statusA == CsvRowReader::Status::end && statusB == CsvRowReader::Status::end) break;
     if (statusA == CsvRowReader::Status::end) return rowCountsDiffer(readerB, readerA, outcome.rows);
     if (statusB == CsvRowReader::Status::end) return rowCountsDiffer(readerA, readerB, outcome.rows);
+    PairVerdict verdict = PairVerdict::same;
     if (!compareRow(readerA, readerB, pairing.columns, request.tolerance, outcome.columns,
-                    outcome.error)) {
+                    verdict, outcome.error)) {
       outcome.status = Status::badInput;
       return outcome;
     }
     ++outcome.rows;
+    outcome.rowsDiffering += verdict != PairVerdict::same;
+    outcome.rowsBeyondTolerance += verdict == PairVerdict::beyondTolerance;
   }
   return outcome;
 }

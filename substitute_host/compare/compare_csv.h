@@ -25,6 +25,8 @@ struct CompareOutcome {
   Status status = Status::compared;
   std::string error;  // names the file, line and column where there is one
   std::uint64_t rows = 0;
+  std::uint64_t rowsDiffering = 0;        // rows with a differing pair in any column
+  std::uint64_t rowsBeyondTolerance = 0;  // rows with a pair beyond the tolerance in any column
   std::vector<ColumnTally> columns;
   std::vector<std::string> onlyInA;  // named columns not compared, when none were requested
   std::vector<std::string> onlyInB;

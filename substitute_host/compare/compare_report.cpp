@@ -99,6 +99,9 @@ bool writeTextReport(std::FILE* out, const CompareOutcome& outcome, const Tolera
     ok = ok && std::fprintf(out, "not compared, only in %s: %s\n",
                             escapeControlBytes(nameB).c_str(), listed(outcome.onlyInB).c_str()) >= 0;
   }
+  ok = ok && std::fprintf(out, "rows: %" PRIu64 " compared, %" PRIu64 " differ in some column, %" PRIu64
+                              " beyond the tolerance\n",
+                          outcome.rows, outcome.rowsDiffering, outcome.rowsBeyondTolerance) >= 0;
   const std::size_t beyond = columnsBeyondTolerance(outcome);
   ok = ok && (beyond == 0 ? std::fprintf(out, "result: all %zu columns agree within the tolerance\n",
                                          outcome.columns.size())

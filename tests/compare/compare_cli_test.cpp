@@ -48,7 +48,9 @@ TEST_F(CompareCommand, DifferingFilesExitOneAndShowTheFirstDifference) {
   EXPECT_TRUE(contains(out, "q                 3            2            2            1            0"
                             "  row 2 (line 3): 0.1 | 0.099999994\n"))
       << out;
-  EXPECT_TRUE(contains(out, "result: 1 of 2 columns differ beyond the tolerance\n")) << out;
+  EXPECT_TRUE(contains(out, "rows: 3 compared, 2 differ in some column, 2 beyond the tolerance\n"
+                            "result: 1 of 2 columns differ beyond the tolerance\n"))
+      << out;
   EXPECT_EQ(readFile(path("report.csv")),
             "column,rows,differing_rows,beyond_tolerance_rows,largest_ulp,same_value_other_text,"
             "first_differing_row,first_differing_line,first_differing_a,first_differing_b,"

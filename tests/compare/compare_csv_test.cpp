@@ -38,6 +38,8 @@ TEST(CompareCsv, TalliesEachColumnAndKeepsItsFirstDifference) {
       "y,x,extra\n0.099999994,1,7\n0.50,2.000001,7\n NaN ,3.0,7\n0,4.0000005,7\n");
   ASSERT_EQ(outcome.status, Status::compared) << outcome.error;
   EXPECT_EQ(outcome.rows, 4u);
+  EXPECT_EQ(outcome.rowsDiffering, 3u);  // all but the third row, two columns in the fourth
+  EXPECT_EQ(outcome.rowsBeyondTolerance, 3u);
   EXPECT_FALSE(outcome.withinTolerance());
   EXPECT_TRUE(outcome.onlyInA.empty());
   EXPECT_EQ(outcome.onlyInB, std::vector<std::string>{"extra"});
@@ -69,6 +71,8 @@ TEST(CompareCsv, ToleranceSeparatesTheFirstDifferenceFromTheFirstFault) {
   request.tolerance.ulp = 2;
   const CompareOutcome outcome = compare(a, b, request);
   ASSERT_EQ(outcome.status, Status::compared) << outcome.error;
+  EXPECT_EQ(outcome.rowsDiffering, 4u);
+  EXPECT_EQ(outcome.rowsBeyondTolerance, 2u);
   const ColumnTally& v = column(outcome, "v");
   EXPECT_EQ(v.differing, 4u);
   EXPECT_EQ(v.beyondTolerance, 2u);  // 4 ULP, and NaN against a number
