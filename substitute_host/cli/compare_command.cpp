@@ -67,8 +67,7 @@ bool writeReportFile(const std::string& path, const CompareOutcome& outcome) {
   const bool written = writeCsvReport(out, outcome);
   const int savedErrno = errno;
   if (std::fclose(out) != 0 || !written) {
-    complain(path + ": writing the report failed: " +
-             std::strerror(written ? errno : savedErrno));
+    complain(path + ": writing the report failed: " + std::strerror(written ? errno : savedErrno));
     return false;
   }
   return true;
@@ -120,8 +119,7 @@ Subcommand addCompareCommand(CLI::App& app) {
       "1 beyond it, 2 when the files cannot be compared.");
   compare->add_option("A", options->fileA, "The first (reference) CSV; '-' for standard input.")
       ->required();
-  compare->add_option("B", options->fileB, "The second CSV; '-' for standard input.")
-      ->required();
+  compare->add_option("B", options->fileB, "The second CSV; '-' for standard input.")->required();
   compare
       ->add_option("--columns", options->columns,
                    "The columns to compare, by name, separated by commas; both files must "

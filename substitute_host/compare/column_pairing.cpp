@@ -56,7 +56,8 @@ ColumnPairing pairRequested(const std::vector<std::string>& namesA,
   }
   if (!lackedByA.empty()) pairing.error = nameA + ": no column " + listed(lackedByA);
   if (!lackedByB.empty()) {
-    pairing.error += (pairing.error.empty() ? "" : "; ") + nameB + ": no column " + listed(lackedByB);
+    pairing.error +=
+        (pairing.error.empty() ? "" : "; ") + nameB + ": no column " + listed(lackedByB);
   }
   return pairing;
 }

@@ -25,8 +25,9 @@ void remember(DifferingRow& first, std::uint64_t row, std::uint64_t line, std::s
 
 }  // namespace
 
-PairVerdict tallyPair(ColumnTally& tally, std::uint64_t row, std::uint64_t line, std::string_view textA,
-               std::string_view textB, float a, float b, const Tolerance& tolerance) {
+PairVerdict tallyPair(ColumnTally& tally, std::uint64_t row, std::uint64_t line,
+                      std::string_view textA, std::string_view textB, float a, float b,
+                      const Tolerance& tolerance) {
   ++tally.rows;
   const std::uint64_t distance = singleDistance(a, b, tolerance.ignoreZeroSign);
   if (distance == 0) {

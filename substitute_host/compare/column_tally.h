@@ -25,9 +25,9 @@ struct DifferingRow {
 struct ColumnTally {
   std::string name;
   std::uint64_t rows = 0;
-  std::uint64_t differing = 0;        // rows whose singles are not the same
-  std::uint64_t beyondTolerance = 0;  // rows whose singles lie further apart than allowed
-  std::uint64_t largestDistance = 0;  // in ULP; kNanAgainstNumber for a NaN against a number
+  std::uint64_t differing = 0;           // rows whose singles are not the same
+  std::uint64_t beyondTolerance = 0;     // rows whose singles lie further apart than allowed
+  std::uint64_t largestDistance = 0;     // in ULP; kNanAgainstNumber for a NaN against a number
   std::uint64_t sameValueOtherText = 0;  // rows of one single written in two ways
   DifferingRow firstDiffering;
   DifferingRow firstBeyondTolerance;
@@ -37,8 +37,9 @@ struct ColumnTally {
 enum class PairVerdict { same, withinTolerance, beyondTolerance };
 
 // Adds one row's pair of fields, already read as the singles a and b.
-PairVerdict tallyPair(ColumnTally& tally, std::uint64_t row, std::uint64_t line, std::string_view textA,
-               std::string_view textB, float a, float b, const Tolerance& tolerance);
+PairVerdict tallyPair(ColumnTally& tally, std::uint64_t row, std::uint64_t line,
+                      std::string_view textA, std::string_view textB, float a, float b,
+                      const Tolerance& tolerance);
 
 // Adds one row whose two fields are the same text, and therefore the same single.
 inline void tallySameText(ColumnTally& tally) { ++tally.rows; }

@@ -34,8 +34,8 @@ bool readValue(CsvRowReader& reader, std::size_t field, float& value) {
 // Compares the current rows of a and b in every paired column; false with the bad
 // field's message in error when a field is no number. verdict: the row's worst pair.
 bool compareRow(CsvRowReader& a, CsvRowReader& b, const std::vector<PairedColumn>& paired,
-                const Tolerance& tolerance, std::vector<ColumnTally>& tallies,
-                PairVerdict& verdict, std::string& error) {
+                const Tolerance& tolerance, std::vector<ColumnTally>& tallies, PairVerdict& verdict,
+                std::string& error) {
   verdict = PairVerdict::same;
   for (std::size_t column = 0; column < paired.size(); ++column) {
     const std::string_view textA = a.field(paired[column].fieldA);
@@ -54,16 +54,15 @@ bool compareRow(CsvRowReader& a, CsvRowReader& b, const std::vector<PairedColumn
       error = b.error();
       return false;
     }
-    const PairVerdict pair = tallyPair(tallies[column], a.rowNumber(), a.lineNumber(), textA,
-                                       textB, valueA, valueB, tolerance);
+    const PairVerdict pair = tallyPair(tallies[column], a.rowNumber(), a.lineNumber(), textA, textB,
+                                       valueA, valueB, tolerance);
     if (pair > verdict) verdict = pair;
   }
   return true;
 }
 
 // One file ended before the other: the message gives both row counts in full.
-CompareOutcome rowCountsDiffer(CsvRowReader& longer, CsvRowReader& shorter,
-                               std::uint64_t paired) {
+CompareOutcome rowCountsDiffer(CsvRowReader& longer, CsvRowReader& shorter, std::uint64_t paired) {
   std::uint64_t remaining = 0;
   const CsvRowReader::Status status = longer.countRemainingRows(remaining);
   if (status != CsvRowReader::Status::end) return failed(statusOf(status), longer.error());
@@ -106,11 +105,13 @@ CompareOutcome compareCsv(const CsvSource& a, const CsvSource& b, const CompareR
     if (statusB == CsvRowReader::Status::badInput || statusB == CsvRowReader::Status::readFailed)
       return failed(statusOf(statusB), readerB.error());
     if (statusA == CsvRowReader::Status::end && statusB == CsvRowReader::Status::end) break;
-    if (statusA == CsvRowReader::Status::end) return rowCountsDiffer(readerB, readerA, outcome.rows);
-    if (statusB == CsvRowReader::Status::end) return rowCountsDiffer(readerA, readerB, outcome.rows);
+    if (statusA == CsvRowReader::Status::end)
+      return rowCountsDiffer(readerB, readerA, outcome.rows);
+    if (statusB == CsvRowReader::Status::end)
+      return rowCountsDiffer(readerA, readerB, outcome.rows);
     PairVerdict verdict = PairVerdict::same;
-    if (!compareRow(readerA, readerB, pairing.columns, request.tolerance, outcome.columns,
-                    verdict, outcome.error)) {
+    if (!compareRow(readerA, readerB, pairing.columns, request.tolerance, outcome.columns, verdict,
+                    outcome.error)) {
       outcome.status = Status::badInput;
       return outcome;
     }

@@ -21,23 +21,20 @@ std::string listed(const std::vector<std::string>& names) {
   return text;
 }
 
-bool writeTable(std::FILE* out, const CompareOutcome& outcome, const std::string& nameA,
-                const std::string& nameB) {
+bool writeTable(std::FILE* out, const CompareOutcome& outcome) {
   int width = 6;
   for (const ColumnTally& column : outcome.columns) {
     width = std::max(width, static_cast<int>(escapeControlBytes(column.name).size()));
   }
-  bool ok = std::fprintf(out, "%-*s %12s %12s %12s %12s %12s  first differing row (%s | %s)\n",
-                         width, "column", "rows", "differing", "beyond tol.", "largest ULP",
-                         "other text", escapeControlBytes(nameA).c_str(),
-                         escapeControlBytes(nameB).c_str()) >= 0;
+  bool ok =
+      std::fprintf(out, "%-*s %12s %12s %12s %12s %12s  first differing row (A | B)\n", width,
+                   "column", "rows", "differing", "beyond tol.", "largest ULP", "other text") >= 0;
   for (const ColumnTally& column : outcome.columns) {
-    ok = ok && std::fprintf(out, "%-*s %12" PRIu64 " %12" PRIu64 " %12" PRIu64 " %12s %12" PRIu64
-                                 "  %s\n",
-                            width, escapeControlBytes(column.name).c_str(), column.rows,
-                            column.differing, column.beyondTolerance,
-                            distanceText(column.largestDistance).c_str(),
-                            column.sameValueOtherText, rowText(column.firstDiffering).c_str()) >= 0;
+    ok = ok && std::fprintf(
+                   out, "%-*s %12" PRIu64 " %12" PRIu64 " %12" PRIu64 " %12s %12" PRIu64 "  %s\n",
+                   width, escapeControlBytes(column.name).c_str(), column.rows, column.differing,
+                   column.beyondTolerance, distanceText(column.largestDistance).c_str(),
+                   column.sameValueOtherText, rowText(column.firstDiffering).c_str()) >= 0;
   }
   return ok;
 }
@@ -85,38 +82,42 @@ std::string distanceText(std::uint64_t distance) {
 
 bool writeTextReport(std::FILE* out, const CompareOutcome& outcome, const Tolerance& tolerance,
                      const std::string& nameA, const std::string& nameB) {
-  bool ok = std::fprintf(out, "%s against %s: %" PRIu64 " rows, %zu columns, tolerance %" PRIu64
-                              " ULP, +0 and -0 %s\n",
+  bool ok = std::fprintf(out,
+                         "A: %s\nB: %s\n%" PRIu64 " rows, %zu columns, tolerance %" PRIu64
+                         " ULP, +0 and -0 %s\n",
                          escapeControlBytes(nameA).c_str(), escapeControlBytes(nameB).c_str(),
                          outcome.rows, outcome.columns.size(), tolerance.ulp,
                          tolerance.ignoreZeroSign ? "the same" : "differ") >= 0;
-  ok = ok && writeTable(out, outcome, nameA, nameB) && writeFirstBeyondTolerance(out, outcome);
+  ok = ok && writeTable(out, outcome) && writeFirstBeyondTolerance(out, outcome);
   if (!outcome.onlyInA.empty()) {
-    ok = ok && std::fprintf(out, "not compared, only in %s: %s\n",
-                            escapeControlBytes(nameA).c_str(), listed(outcome.onlyInA).c_str()) >= 0;
+    ok = ok &&
+         std::fprintf(out, "not compared, only in A: %s\n", listed(outcome.onlyInA).c_str()) >= 0;
   }
   if (!outcome.onlyInB.empty()) {
-    ok = ok && std::fprintf(out, "not compared, only in %s: %s\n",
-                            escapeControlBytes(nameB).c_str(), listed(outcome.onlyInB).c_str()) >= 0;
+    ok = ok &&
+         std::fprintf(out, "not compared, only in B: %s\n", listed(outcome.onlyInB).c_str()) >= 0;
   }
-  ok = ok && std::fprintf(out, "rows: %" PRIu64 " compared, %" PRIu64 " differ in some column, %" PRIu64
-                              " beyond the tolerance\n",
+  ok = ok && std::fprintf(out,
+                          "rows: %" PRIu64 " compared, %" PRIu64 " differ in some column, %" PRIu64
+                          " beyond the tolerance\n",
                           outcome.rows, outcome.rowsDiffering, outcome.rowsBeyondTolerance) >= 0;
   const std::size_t beyond = columnsBeyondTolerance(outcome);
-  ok = ok && (beyond == 0 ? std::fprintf(out, "result: all %zu columns agree within the tolerance\n",
-                                         outcome.columns.size())
-                          : std::fprintf(out, "result: %zu of %zu columns differ beyond the tolerance\n",
-                                         beyond, outcome.columns.size())) >= 0;
+  ok = ok &&
+       (beyond == 0 ? std::fprintf(out, "result: all %zu columns agree within the tolerance\n",
+                                   outcome.columns.size())
+                    : std::fprintf(out, "result: %zu of %zu columns differ beyond the tolerance\n",
+                                   beyond, outcome.columns.size())) >= 0;
   return ok && std::fflush(out) == 0 && !std::ferror(out);
 }
 
 bool writeCsvReport(std::FILE* out, const CompareOutcome& outcome) {
-  bool ok = std::fputs("column,rows,differing_rows,beyond_tolerance_rows,largest_ulp,"
-                       "same_value_other_text,first_differing_row,first_differing_line,"
-                       "first_differing_a,first_differing_b,first_beyond_tolerance_row,"
-                       "first_beyond_tolerance_line,first_beyond_tolerance_a,"
-                       "first_beyond_tolerance_b\n",
-                       out) >= 0;
+  bool ok = std::fputs(
+                "column,rows,differing_rows,beyond_tolerance_rows,largest_ulp,"
+                "same_value_other_text,first_differing_row,first_differing_line,"
+                "first_differing_a,first_differing_b,first_beyond_tolerance_row,"
+                "first_beyond_tolerance_line,first_beyond_tolerance_a,"
+                "first_beyond_tolerance_b\n",
+                out) >= 0;
   for (const ColumnTally& column : outcome.columns) {
     ok = ok && std::fprintf(out, "%s,%" PRIu64 ",%" PRIu64 ",%" PRIu64 ",%s,%" PRIu64 ",%s,%s\n",
                             csvName(column.name).c_str(), column.rows, column.differing,

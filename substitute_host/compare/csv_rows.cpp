@@ -141,8 +141,8 @@ CsvRowReader::Status CsvRowReader::next() {
                                          " fields; the header has " + std::to_string(expected));
   }
   if (fields_.size() > expected) {
-    return failField(expected, "the row has more fields than the header's " +
-                                   std::to_string(expected));
+    return failField(expected,
+                     "the row has more fields than the header's " + std::to_string(expected));
   }
   return Status::row;
 }

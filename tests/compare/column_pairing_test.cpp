@@ -37,7 +37,8 @@ TEST(ColumnPairing, ByDefaultPairsTheSharedColumnsInTheFirstFilesOrder) {
 }
 
 TEST(ColumnPairing, RequestedColumnsComeInTheirOrderAndMustBeInBoth) {
-  ColumnPairing pairing = pairColumns({"a", "b", "c"}, {"c", "b", "a"}, {"c", "a"}, "a.csv", "b.csv");
+  ColumnPairing pairing =
+      pairColumns({"a", "b", "c"}, {"c", "b", "a"}, {"c", "a"}, "a.csv", "b.csv");
   ASSERT_EQ(pairing.error, "");
   EXPECT_EQ(namesOf(pairing), (Names{"c", "a"}));
   EXPECT_EQ(pairing.columns[0].fieldA, 2u);

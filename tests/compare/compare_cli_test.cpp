@@ -30,9 +30,11 @@ TEST_F(CompareCommand, AgreeingFilesExitZero) {
   const ProcessResult result = runCorvalent2({"compare", a, b});
   EXPECT_EQ(result.exitStatus, 0) << result.standardError;
   EXPECT_EQ(result.standardError, "");
-  EXPECT_TRUE(contains(result.standardOutput, ": 2 rows, 2 columns, tolerance 0 ULP"))
+  EXPECT_TRUE(contains(result.standardOutput, "A: " + a + "\nB: " + b +
+                                                  "\n2 rows, 2 columns, tolerance 0 ULP, +0 and "
+                                                  "-0 differ\n"))
       << result.standardOutput;
-  EXPECT_TRUE(contains(result.standardOutput, "not compared, only in " + b + ": 'r'\n"))
+  EXPECT_TRUE(contains(result.standardOutput, "not compared, only in B: 'r'\n"))
       << result.standardOutput;
   EXPECT_TRUE(contains(result.standardOutput, "result: all 2 columns agree within the tolerance\n"))
       << result.standardOutput;
@@ -45,11 +47,13 @@ TEST_F(CompareCommand, DifferingFilesExitOneAndShowTheFirstDifference) {
   EXPECT_EQ(result.exitStatus, 1) << result.standardError;
   const std::string& out = result.standardOutput;
   // The row for q: 3 rows, 2 differ, both beyond 0 ULP, largest 1, none in other text.
-  EXPECT_TRUE(contains(out, "q                 3            2            2            1            0"
-                            "  row 2 (line 3): 0.1 | 0.099999994\n"))
+  EXPECT_TRUE(contains(out,
+                       "q                 3            2            2            1            0"
+                       "  row 2 (line 3): 0.1 | 0.099999994\n"))
       << out;
-  EXPECT_TRUE(contains(out, "rows: 3 compared, 2 differ in some column, 2 beyond the tolerance\n"
-                            "result: 1 of 2 columns differ beyond the tolerance\n"))
+  EXPECT_TRUE(contains(out,
+                       "rows: 3 compared, 2 differ in some column, 2 beyond the tolerance\n"
+                       "result: 1 of 2 columns differ beyond the tolerance\n"))
       << out;
   EXPECT_EQ(readFile(path("report.csv")),
             "column,rows,differing_rows,beyond_tolerance_rows,largest_ulp,same_value_other_text,"
@@ -72,7 +76,8 @@ TEST_F(CompareCommand, ToleranceAndZeroSignOptions) {
   ProcessResult result = runCorvalent2({"compare", a, b, "--tolerance-ulp", "1"});
   EXPECT_EQ(result.exitStatus, 1);
   // The first difference passes; the first beyond the tolerance gets its own line.
-  EXPECT_TRUE(contains(result.standardOutput, "  row 1 (line 2): 0 | -0\n")) << result.standardOutput;
+  EXPECT_TRUE(contains(result.standardOutput, "  row 1 (line 2): 0 | -0\n"))
+      << result.standardOutput;
   EXPECT_TRUE(contains(result.standardOutput,
                        "v: first row beyond the tolerance: row 3 (line 4): 1 | 1.0000005\n"))
       << result.standardOutput;
@@ -110,9 +115,11 @@ TEST_F(CompareCommand, InputThatCannotBeComparedExitsTwoWithItsPlace) {
     EXPECT_EQ(result.standardOutput, "");
     EXPECT_EQ(readFile(path("report.csv")), "") << "no report is written for " << c.message;
   }
-  for (const auto& args : std::vector<std::vector<std::string>>{
-           {"compare", a}, {"compare", a, a, "--tolerance-ulp", "-1"},
-           {"compare", a, a, "--tolerance-ulp", "4294967297"}, {"compare", a, a, "/tolerance-ulp"}}) {
+  for (const auto& args :
+       std::vector<std::vector<std::string>>{{"compare", a},
+                                             {"compare", a, a, "--tolerance-ulp", "-1"},
+                                             {"compare", a, a, "--tolerance-ulp", "4294967297"},
+                                             {"compare", a, a, "/tolerance-ulp"}}) {
     const ProcessResult result = runCorvalent2(args);
     EXPECT_EQ(result.exitStatus, 2) << args.back();
     EXPECT_FALSE(result.standardError.empty()) << args.back();
@@ -141,7 +148,7 @@ TEST_F(CompareCommand, ReadsOneFileFromStandardInput) {
   const std::string a = file("a.csv", "p\n1\n2\n");
   ProcessResult result = runCorvalent2({"compare", a, "-"}, file("b.csv", "p\n1\n2.5\n"));
   EXPECT_EQ(result.exitStatus, 1) << result.standardError;
-  EXPECT_TRUE(contains(result.standardOutput, a + " against standard input: 2 rows"))
+  EXPECT_TRUE(contains(result.standardOutput, "A: " + a + "\nB: standard input\n2 rows"))
       << result.standardOutput;
   EXPECT_TRUE(contains(result.standardOutput, "row 2 (line 3): 2 | 2.5")) << result.standardOutput;
 }

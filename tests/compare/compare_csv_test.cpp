@@ -33,9 +33,9 @@ const ColumnTally& column(const CompareOutcome& outcome, const std::string& name
 
 TEST(CompareCsv, TalliesEachColumnAndKeepsItsFirstDifference) {
   // Columns in another order in b, and a column of b's own.
-  const CompareOutcome outcome = compare(
-      "x,y\n1,0.1\n2,0.5\n3,nan\n4,-0\n",
-      "y,x,extra\n0.099999994,1,7\n0.50,2.000001,7\n NaN ,3.0,7\n0,4.0000005,7\n");
+  const CompareOutcome outcome =
+      compare("x,y\n1,0.1\n2,0.5\n3,nan\n4,-0\n",
+              "y,x,extra\n0.099999994,1,7\n0.50,2.000001,7\n NaN ,3.0,7\n0,4.0000005,7\n");
   ASSERT_EQ(outcome.status, Status::compared) << outcome.error;
   EXPECT_EQ(outcome.rows, 4u);
   EXPECT_EQ(outcome.rowsDiffering, 3u);  // all but the third row, two columns in the fourth
@@ -48,7 +48,7 @@ TEST(CompareCsv, TalliesEachColumnAndKeepsItsFirstDifference) {
   EXPECT_EQ(x.rows, 4u);
   EXPECT_EQ(x.differing, 2u);
   EXPECT_EQ(x.beyondTolerance, 2u);
-  EXPECT_EQ(x.largestDistance, 4u);      // 2.000001 is 4 ULP above 2, 4.0000005 1 above 4
+  EXPECT_EQ(x.largestDistance, 4u);     // 2.000001 is 4 ULP above 2, 4.0000005 1 above 4
   EXPECT_EQ(x.sameValueOtherText, 1u);  // "3" as "3.0"
   EXPECT_EQ(x.firstDiffering.row, 2u);
   EXPECT_EQ(x.firstDiffering.line, 3u);
@@ -121,7 +121,8 @@ TEST(CompareCsv, InputThatCannotBeComparedSaysWhereAndWhy) {
            {"v,w\n1,2\n1,x\n", "v,w\n1,2\n1,2\n",
             "a.csv: line 3, column 'w' (field 2): 'x' is not a number"},
            {"v,w\n1,2\n", "w,v\n,1\n", "b.csv: line 2, column 'w' (field 1): the field is empty"},
-           {"v\n1\n", "v\n\"1\"\n", "b.csv: line 2, column 'v' (field 1): quoted fields are not supported"},
+           {"v\n1\n", "v\n\"1\"\n",
+            "b.csv: line 2, column 'v' (field 1): quoted fields are not supported"},
            {"v\n1\n", "w\n1\n", "a.csv and b.csv have no column name in common"},
            {"v\n1\n", "", "b.csv: the file is empty; it needs a header line"},
        }) {
@@ -130,7 +131,8 @@ TEST(CompareCsv, InputThatCannotBeComparedSaysWhereAndWhy) {
     EXPECT_EQ(outcome.error, c.error);
   }
   // A field that is the same text in both files is still read: garbage in both is no match.
-  EXPECT_EQ(compare("v\nx\n", "v\nx\n").error, "a.csv: line 2, column 'v' (field 1): 'x' is not a number");
+  EXPECT_EQ(compare("v\nx\n", "v\nx\n").error,
+            "a.csv: line 2, column 'v' (field 1): 'x' is not a number");
 }
 
 TEST(CompareCsv, RequestedColumnsOnly) {

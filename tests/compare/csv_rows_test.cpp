@@ -72,8 +72,9 @@ TEST(CsvRows, RowsOfAnotherWidthOrAfterABlankLineAreBadInput) {
     std::string text, error;
   };
   for (const Case& c : std::vector<Case>{
-           {"x,y\n1,2\n3\n", "a.csv: line 3, column 'y' (field 2): the row ends after 1 fields; "
-                             "the header has 2"},
+           {"x,y\n1,2\n3\n",
+            "a.csv: line 3, column 'y' (field 2): the row ends after 1 fields; "
+            "the header has 2"},
            {"x,y\n1,2,3\n", "a.csv: line 2, field 3: the row has more fields than the header's 2"},
            {"x,y\n1,2\n\n3,4\n",
             "a.csv: line 3: blank line between rows (only the end of the file may be blank)"},
