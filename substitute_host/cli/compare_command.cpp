@@ -34,7 +34,8 @@ void complain(const std::string& message) {
   std::fprintf(stderr, "corvalent2 compare: %s\n", message.c_str());
 }
 
-bool isStandardInput(const std::string& path) { return path == "-"; }
+// "-" names standard input as a file to compare, standard output as the report.
+bool isStandardStream(const std::string& path) { return path == "-"; }
 
 // An open input that closes itself; standard input stays open.
 struct Input {
@@ -46,8 +47,8 @@ struct Input {
 };
 
 bool openInput(const std::string& path, Input& input) {
-  input.name = isStandardInput(path) ? "standard input" : path;
-  if (isStandardInput(path)) {
+  input.name = isStandardStream(path) ? "standard input" : path;
+  if (isStandardStream(path)) {
     useBinaryMode(stdin);
     input.stream = stdin;
     return true;
@@ -74,14 +75,15 @@ bool writeReportFile(const std::string& path, const CompareOutcome& outcome) {
 }
 
 int runCompare(const CompareOptions& options) {
-  if (isStandardInput(options.fileA) && isStandardInput(options.fileB)) {
+  if (isStandardStream(options.fileA) && isStandardStream(options.fileB)) {
     complain("only one of the two files can be standard input");
     return kExitCannotCompare;
   }
   Input a, b;
   if (!openInput(options.fileA, a) || !openInput(options.fileB, b)) return kExitCannotCompare;
   for (const Input* input : {&a, &b}) {
-    if (!options.report.empty() && isSameFile(input->stream, options.report)) {
+    if (!options.report.empty() && !isStandardStream(options.report) &&
+        isSameFile(input->stream, options.report)) {
       complain(options.report + ": is a file being compared; writing the report would destroy it");
       return kExitCannotCompare;
     }
@@ -95,12 +97,17 @@ int runCompare(const CompareOptions& options) {
     complain(outcome.error);
     return kExitCannotCompare;
   }
+  // "-o -" puts the CSV report on standard output, in place of the text, for a pipe.
+  const bool csvToStdout = isStandardStream(options.report);
   useBinaryMode(stdout);
-  if (!writeTextReport(stdout, outcome, request.tolerance, a.name, b.name)) {
+  const bool written = csvToStdout
+                           ? writeCsvReport(stdout, outcome)
+                           : writeTextReport(stdout, outcome, request.tolerance, a.name, b.name);
+  if (!written) {
     complain(std::string("writing to standard output failed: ") + std::strerror(errno));
     return kExitCannotCompare;
   }
-  if (!options.report.empty() && !writeReportFile(options.report, outcome)) {
+  if (!options.report.empty() && !csvToStdout && !writeReportFile(options.report, outcome)) {
     return kExitCannotCompare;
   }
   return outcome.withinTolerance() ? kExitWithinTolerance : kExitBeyondTolerance;
@@ -135,7 +142,8 @@ Subcommand addCompareCommand(CLI::App& app) {
   compare->add_flag("--ignore-zero-sign", options->ignoreZeroSign,
                     "Take +0 and -0 as the same value (by default they are 1 ULP apart).");
   compare->add_option("-o,--output", options->report,
-                      "Also write the per-column report as CSV to this file.");
+                      "Also write the per-column report as CSV to this file; '-': write it to "
+                      "standard output instead of the text.");
   return Subcommand{compare, [options] { return runCompare(*options); }};
 }
 

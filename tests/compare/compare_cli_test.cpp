@@ -144,6 +144,18 @@ TEST_F(CompareCommand, AReportThatCannotBeWrittenIsAFailure) {
   EXPECT_TRUE(contains(result.standardError, "No such file or directory")) << result.standardError;
 }
 
+TEST_F(CompareCommand, WritesTheCsvReportToStandardOutputInsteadOfTheText) {
+  const std::string a = file("a.csv", "p\n1\n");
+  const ProcessResult result = runCorvalent2({"compare", a, a, "-o", "-"});
+  EXPECT_EQ(result.exitStatus, 0) << result.standardError;
+  EXPECT_EQ(result.standardOutput,
+            "column,rows,differing_rows,beyond_tolerance_rows,largest_ulp,same_value_other_text,"
+            "first_differing_row,first_differing_line,first_differing_a,first_differing_b,"
+            "first_beyond_tolerance_row,first_beyond_tolerance_line,first_beyond_tolerance_a,"
+            "first_beyond_tolerance_b\n"
+            "p,1,0,0,0,0,,,,,,,,\n");
+}
+
 TEST_F(CompareCommand, ReadsOneFileFromStandardInput) {
   const std::string a = file("a.csv", "p\n1\n2\n");
   ProcessResult result = runCorvalent2({"compare", a, "-"}, file("b.csv", "p\n1\n2.5\n"));
