@@ -74,6 +74,18 @@ bool writeReportFile(const std::string& path, const CompareOutcome& outcome) {
   return true;
 }
 
+// Opening the report truncates it: named like an input, it would destroy that input.
+bool reportWouldOverwriteAnInput(const std::string& report, const Input& a, const Input& b) {
+  if (report.empty() || isStandardStream(report)) return false;
+  for (const Input* input : {&a, &b}) {
+    if (isSameFile(input->stream, report)) {
+      complain(report + ": is a file being compared; writing the report would destroy it");
+      return true;
+    }
+  }
+  return false;
+}
+
 int runCompare(const CompareOptions& options) {
   if (isStandardStream(options.fileA) && isStandardStream(options.fileB)) {
     complain("only one of the two files can be standard input");
@@ -81,13 +93,7 @@ int runCompare(const CompareOptions& options) {
   }
   Input a, b;
   if (!openInput(options.fileA, a) || !openInput(options.fileB, b)) return kExitCannotCompare;
-  for (const Input* input : {&a, &b}) {
-    if (!options.report.empty() && !isStandardStream(options.report) &&
-        isSameFile(input->stream, options.report)) {
-      complain(options.report + ": is a file being compared; writing the report would destroy it");
-      return kExitCannotCompare;
-    }
-  }
+  if (reportWouldOverwriteAnInput(options.report, a, b)) return kExitCannotCompare;
 
   const CompareRequest request{
       options.columns,
