@@ -15,9 +15,15 @@ std::string rowText(const DifferingRow& row) {
          "): " + row.textA + " | " + row.textB;
 }
 
+// The first few names, and how many more: a log of many columns against a replay's six
+// would otherwise fill the screen with what was never in question.
 std::string listed(const std::vector<std::string>& names) {
+  constexpr std::size_t kShown = 8;
   std::string text;
-  for (const std::string& name : names) text += (text.empty() ? "" : ", ") + quotedForMessage(name);
+  for (std::size_t i = 0; i < names.size() && i < kShown; ++i) {
+    text += (i == 0 ? "" : ", ") + quotedForMessage(names[i]);
+  }
+  if (names.size() > kShown) text += " and " + std::to_string(names.size() - kShown) + " more";
   return text;
 }
 

@@ -40,6 +40,16 @@ TEST_F(CompareCommand, AgreeingFilesExitZero) {
       << result.standardOutput;
 }
 
+TEST_F(CompareCommand, ColumnsLeftOutAreNamedAFewAtATime) {
+  const std::string a = file("a.csv", "p,c1,c2,c3,c4,c5,c6,c7,c8,c9,c10\n1,0,0,0,0,0,0,0,0,0,0\n");
+  const ProcessResult result = runCorvalent2({"compare", a, file("b.csv", "p\n1\n")});
+  EXPECT_EQ(result.exitStatus, 0) << result.standardError;
+  EXPECT_TRUE(contains(result.standardOutput,
+                       "not compared, only in A: 'c1', 'c2', 'c3', 'c4', 'c5', 'c6', 'c7', 'c8' "
+                       "and 2 more\n"))
+      << result.standardOutput;
+}
+
 TEST_F(CompareCommand, DifferingFilesExitOneAndShowTheFirstDifference) {
   const std::string a = file("a.csv", "p,q\n1,0.1\n2,0.1\n3,0.5\n");
   const std::string b = file("b.csv", "p,q\n1,0.1\n2,0.099999994\n3,0.50000006\n");
