@@ -7,14 +7,14 @@
 ##
 ## @var{file} is a scenario file (JSON); without it, or with "", the built-in default
 ## scenario runs.  @var{R} is a struct with one field per column of the CSV that
-## @code{corvalent2 simulate} writes (time_s, ia1_A, @dots{}, x_m, y_m), each a column
+## @code{corvalent2 simulate} writes (time_s, iabc1_a, @dots{}, x_m, y_m), each a column
 ## vector with one value per control step, or per @var{n}th step with "decimate".  The
 ## block's 13 inputs and 6 outputs are single, exactly as the block saw them; the
 ## plant's quantities are double.  For example:
 ##
 ## @example
 ## R = corvalent2_simulate ();
-## plot (R.time_s, [R.omega1_rad_s, R.omega2_rad_s]);
+## plot (R.time_s, [R.omega1, R.omega2]);
 ## @end example
 ##
 ## The module on Octave's path is installed into a host record and starts from the

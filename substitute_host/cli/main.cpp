@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "compare_command.h"
 #include "replay_command.h"
 #include "simulate_command.h"
 #include "sizes_command.h"
@@ -17,11 +18,16 @@ int main(int argc, char** argv) {
       "simulation host.",
       "corvalent2"};
   app.require_subcommand(0, 1);
+  // Paths are paths on every platform: on Windows, "/data/in.csv" is a file (a path from
+  // the current drive's root), not an option. Subcommands take this from the app when
+  // they are added, so it comes first.
+  app.allow_windows_style_options(false);
 
   std::vector<Subcommand> subcommands;
   subcommands.push_back(addReplayCommand(app));
   subcommands.push_back(addSizesCommand(app));
   subcommands.push_back(addSimulateCommand(app));
+  subcommands.push_back(addCompareCommand(app));
 
   try {
     app.parse(argc, argv);

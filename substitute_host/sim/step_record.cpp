@@ -1,6 +1,11 @@
 #include "sim/step_record.h"
 
+#include <algorithm>
 #include <array>
+#include <cstddef>
+#include <utility>
+
+#include "block_ports.h"
 
 namespace substitute_host::sim {
 
@@ -8,11 +13,11 @@ namespace {
 
 using R = StepRecord;
 
-template <int I>
+template <std::size_t I>
 double in(const R& r) {
   return r.inputs[I];
 }
-template <int I>
+template <std::size_t I>
 double out(const R& r) {
   return r.outputs[I];
 }
@@ -24,27 +29,22 @@ double motorField(const R& r) {
 
 using Mo = R::Motor;
 
-constexpr std::array<RecordColumn, 36> kColumns{{
+// The block's signals carry the names of the port map, the names the replay reads, so
+// that a log replays as written; one column per signal, in port order.
+template <std::size_t... I>
+constexpr std::array<RecordColumn, sizeof...(I)> inputColumns(std::index_sequence<I...>) {
+  return {{{kInputSignalNames[I].view(), in<I>, true}...}};
+}
+template <std::size_t... I>
+constexpr std::array<RecordColumn, sizeof...(I)> outputColumns(std::index_sequence<I...>) {
+  return {{{kOutputSignalNames[I].view(), out<I>, true}...}};
+}
+
+constexpr std::array<RecordColumn, 1> kTimeColumn{{
     {"time_s", [](const R& r) { return r.time; }, false},
-    {"ia1_A", in<0>, true},
-    {"ib1_A", in<1>, true},
-    {"ic1_A", in<2>, true},
-    {"theta1_rad", in<3>, true},
-    {"omega1_rad_s", in<4>, true},
-    {"ia2_A", in<5>, true},
-    {"ib2_A", in<6>, true},
-    {"ic2_A", in<7>, true},
-    {"theta2_rad", in<8>, true},
-    {"omega2_rad_s", in<9>, true},
-    {"udc_V", in<10>, true},
-    {"iqCommand_A", in<11>, true},
-    {"steerAngle_rad", in<12>, true},
-    {"vaNorm1", out<0>, true},
-    {"vbNorm1", out<1>, true},
-    {"vcNorm1", out<2>, true},
-    {"vaNorm2", out<3>, true},
-    {"vbNorm2", out<4>, true},
-    {"vcNorm2", out<5>, true},
+}};
+
+constexpr std::array<RecordColumn, 16> kPlantColumns{{
     {"id1_A", motorField<0, &Mo::id>, false},
     {"iq1_A", motorField<0, &Mo::iq>, false},
     {"torque1_Nm", motorField<0, &Mo::torque>, false},
@@ -62,6 +62,19 @@ constexpr std::array<RecordColumn, 36> kColumns{{
     {"x_m", [](const R& r) { return r.x; }, false},
     {"y_m", [](const R& r) { return r.y; }, false},
 }};
+
+template <std::size_t... N>
+constexpr std::array<RecordColumn, (N + ...)> joined(const std::array<RecordColumn, N>&... parts) {
+  std::array<RecordColumn, (N + ...)> all{};
+  auto next = all.begin();
+  ((next = std::copy(parts.begin(), parts.end(), next)), ...);
+  return all;
+}
+
+// Time, the block's inputs, its outputs, then the plant.
+constexpr auto kColumns =
+    joined(kTimeColumn, inputColumns(std::make_index_sequence<kInputSignalCount>()),
+           outputColumns(std::make_index_sequence<kOutputSignalCount>()), kPlantColumns);
 
 }  // namespace
 

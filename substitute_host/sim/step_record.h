@@ -29,8 +29,9 @@ struct StepRecord {
   double y;        // m
 };
 
-// One CSV column: its header (unit after the last underscore, none for ratios) and
-// how to read it from a record.
+// One CSV column: its header and how to read it from a record. A block signal is named
+// as in the block's port map; any other quantity carries its unit after the last
+// underscore (none for ratios).
 struct RecordColumn {
   std::string_view header;
   double (*read)(const StepRecord&);

@@ -26,7 +26,7 @@ function simulate_test ()
   ## Every 100th step, from a freshly loaded block again.
   D = corvalent2_simulate ("", "decimate", 100);
   assert (D.time_s, R.time_s(1:100:end));
-  assert (D.vaNorm2, R.vaNorm2(1:100:end));
+  assert (D.vabcNorm2_a, R.vabcNorm2_a(1:100:end));
 endfunction
 
 function line = fgetl_of (file)

@@ -7,11 +7,13 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "sim/csv_writer.h"
+#include "sim/plot_script.h"
 #include "sim/progress_bar.h"
 #include "sim/simulate_main.h"
 
@@ -66,9 +68,9 @@ TEST(Csv, RowsMatchTheHeaderAndKeepTheBlockSignalsExact) {
   ASSERT_TRUE(csv.writeHeader());
   StepRecord r{};
   r.time = 0.00015;
-  r.inputs[0] = 0.1f;            // ia1: not exactly representable, must read back the same
+  r.inputs[0] = 0.1f;            // iabc1_a: not exactly representable, must read back the same
   r.inputs[10] = 400.0f;         // udc
-  r.outputs[5] = -0.987654321f;  // vcNorm2
+  r.outputs[5] = -0.987654321f;  // vabcNorm2_c
   r.motor[1].slip = 0.0123;
   r.y = -3.5;
   ASSERT_TRUE(csv.write(r));
@@ -86,11 +88,43 @@ TEST(Csv, RowsMatchTheHeaderAndKeepTheBlockSignalsExact) {
     return at == names.end() ? "missing " + name : values[at - names.begin()];
   };
   EXPECT_EQ(value("time_s"), "0.00015");
-  EXPECT_EQ(std::strtof(value("ia1_A").c_str(), nullptr), 0.1f);
-  EXPECT_EQ(value("udc_V"), "400");
-  EXPECT_EQ(std::strtof(value("vcNorm2").c_str(), nullptr), -0.987654321f);
+  EXPECT_EQ(std::strtof(value("iabc1_a").c_str(), nullptr), 0.1f);
+  EXPECT_EQ(value("udc"), "400");
+  EXPECT_EQ(std::strtof(value("vabcNorm2_c").c_str(), nullptr), -0.987654321f);
   EXPECT_EQ(value("slip2"), "0.0123");
   EXPECT_EQ(value("y_m"), "-3.5");
+}
+
+TEST(Csv, BlockSignalsBearTheNamesTheReplayReadsAndThePlotFindsItsColumns) {
+  std::ostringstream text;
+  CsvWriter csv(text);
+  ASSERT_TRUE(csv.writeHeader());
+  std::string header = text.str();
+  ASSERT_FALSE(header.empty());
+  header.pop_back();  // the newline
+  // The block's inputs and outputs in port order, named as the replay's columns, so that
+  // a log replays as written.
+  EXPECT_EQ(header.substr(0, header.find(",id1_A")),
+            "time_s,iabc1_a,iabc1_b,iabc1_c,theta1,omega1,iabc2_a,iabc2_b,iabc2_c,theta2,omega2,"
+            "udc,iqCommand,steerAngle,vabcNorm1_a,vabcNorm1_b,vabcNorm1_c,vabcNorm2_a,"
+            "vabcNorm2_b,vabcNorm2_c");
+
+  // Every column the plot script draws is one the CSV has: by name after "using",
+  // after a ':' or inside column(...).
+  const std::vector<std::string> names = split(header);
+  PlotRequest request;
+  request.csvFile = "run.csv";
+  request.pngFile = "run.png";
+  request.rows = 100;
+  const std::string script = plotScript(request);
+  const std::regex usedColumn(R"re((?:column\(|using |:)"(\w+)")re");
+  int used = 0;
+  for (auto match = std::sregex_iterator(script.begin(), script.end(), usedColumn);
+       match != std::sregex_iterator(); ++match, ++used) {
+    EXPECT_NE(std::find(names.begin(), names.end(), (*match)[1].str()), names.end())
+        << "the plot draws a column the CSV lacks: " << (*match)[1];
+  }
+  EXPECT_GE(used, 20) << script;
 }
 
 TEST(ProgressBar, StaysQuietForTheFirstSecondAndCleansUpAfter) {
