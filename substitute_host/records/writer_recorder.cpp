@@ -48,8 +48,7 @@ void copyValue(RecordedWrite& write) {
 }
 
 std::string shown(const RecordedWrite& write) {
-  if (write.typeCode == 0 || write.typeCode == 1) return write.textValue;
-  std::string text;
+  std::string text = write.textValue;
   char number[32];
   for (std::size_t i = 0; i < write.real.size(); ++i) {
     std::snprintf(number, sizeof number, "%s%.17g", i == 0 ? "" : " ", write.real[i]);
@@ -64,7 +63,7 @@ std::string shown(const RecordedWrite& write) {
                   write.columns);
     text += number;
   }
-  if (write.typeCode >= 3) text += " word " + std::to_string(write.dataTypeWord);
+  text += (text.empty() ? "word " : " word ") + std::to_string(write.dataTypeWord);
   return text;
 }
 

@@ -26,7 +26,7 @@ TEST(ReportBlockError, PointsTheRootsStatusAtTheTextAndClearsTheErrorKind) {
 
 TEST(ReportFormattedBlockError, CopiesTheTextWithItsTerminator) {
   HostBlock block;
-  std::memset(block.errorBuffer(), 'x', kErrorBufferSize);
+  std::memset(block.errorBuffer(), 'x', 1024);
   reportFormattedBlockError(block.record(), "0123456789");
   EXPECT_EQ(block.record()->errorStatus, block.errorBuffer());
   EXPECT_STREQ(block.errorBuffer(), "0123456789");
@@ -37,7 +37,7 @@ TEST(ReportFormattedBlockError, CopiesTheTextWithItsTerminator) {
 // in a buffer the host did not zero.
 TEST(ReportFormattedBlockError, CutsALongTextInAnUnzeroedBuffer) {
   HostBlock block;
-  std::memset(block.errorBuffer(), 'x', kErrorBufferSize);
+  std::memset(block.errorBuffer(), 'x', 1024);
   const std::string text(2000, 'a');
   reportFormattedBlockError(block.record(), text.c_str());
   EXPECT_EQ(std::string(block.record()->errorStatus), std::string(1023, 'a'));

@@ -39,7 +39,7 @@ class FlagTest : public ModuleTest {
 };
 
 TEST_F(FlagTest, UnassignedAndOutOfRangeFlagsReportTheInvalidFlag) {
-  const std::string invalid = fixedDiagnostic("SimStructInvalidFlagInSimulinkC");
+  const std::string invalid = fixedDiagnostic("Simulink:SFunctions:SimStructInvalidFlagInSimulinkC");
   for (double flag : {102.0, 105.0, 106.0, 109.0, 110.0, 118.0, 119.0, 124.0, 125.0, 129.0,
                       130.0, 134.0, 137.0, 141.0, 143.0, 146.0, 147.0, 148.0, 0.0, 100.0,
                       151.0, -101.0, 100.5, -0.4, std::nan(""), 1e10, -1e300})
@@ -52,10 +52,10 @@ TEST_F(FlagTest, FractionsTruncateTowardZero) {
 }
 
 TEST_F(FlagTest, FixedRefusalsOfTheBlock) {
-  EXPECT_EQ(statusAfter(103), fixedDiagnostic("SimStructNoMdlGetTimeOfNextVarHit"));
-  EXPECT_EQ(statusAfter(108), fixedDiagnostic("SimStructNoMdlZeroCrossings"));
-  EXPECT_EQ(statusAfter(144), fixedDiagnostic("SimStructUnexpectedGetSimState"));
-  EXPECT_EQ(statusAfter(145), fixedDiagnostic("SimStructUnexpectedSetSimState"));
+  EXPECT_EQ(statusAfter(103), fixedDiagnostic("Simulink:SFunctions:SimStructNoMdlGetTimeOfNextVarHit"));
+  EXPECT_EQ(statusAfter(108), fixedDiagnostic("Simulink:SFunctions:SimStructNoMdlZeroCrossings"));
+  EXPECT_EQ(statusAfter(144), fixedDiagnostic("Simulink:SFunctions:SimStructUnexpectedGetSimState"));
+  EXPECT_EQ(statusAfter(145), fixedDiagnostic("Simulink:SFunctions:SimStructUnexpectedSetSimState"));
   EXPECT_EQ(statusAfter(107), "");
   // The fixed texts are stored whole, not copied into the error buffer.
   statusAfter(108);
@@ -195,7 +195,7 @@ TEST_F(FlagTest, NonDoubleFlagTakesTheDefault) {
   const mxArray* prhs[4] = {empty.get(), empty.get(), empty.get(), flag.get()};
   callGateway(module.gateway, -1, plhs, 4, prhs);
   EXPECT_STREQ(block.record()->errorStatus,
-               fixedDiagnostic("SimStructInvalidFlagInSimulinkC").c_str());
+               fixedDiagnostic("Simulink:SFunctions:SimStructInvalidFlagInSimulinkC").c_str());
 }
 
 }  // namespace
