@@ -63,6 +63,9 @@ constexpr std::array<RecordColumn, 36> kColumns{{
     {"y_m", [](const R& r) { return r.y; }, false},
 }};
 
+// Time, then one column per input and output signal of the port map, then the plant.
+static_assert(kColumns.size() == 1 + kInputSignalCount + kOutputSignalCount + 16);
+
 }  // namespace
 
 std::span<const RecordColumn> recordColumns() { return kColumns; }
