@@ -10,7 +10,8 @@
 
 namespace {
 
-enum { kRecordNameSize = 40, kMessageSize = 1024 };
+// The record names fit 40 bytes; a formatted message is as long as the root's error buffer.
+enum { kRecordNameSize = 40, kMessageSize = kErrorBufferSize };
 
 // The size record entry that declares the vector's length, or -1 for no work vector.
 int declaredSizeEntry(const char* vectorName) {
