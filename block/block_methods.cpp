@@ -47,10 +47,10 @@ void mdlSetDefaultPortDataTypes(SimStruct* block) {
 void mdlStart(SimStruct*) {}
 
 namespace {
-const float* inputSignal(const SimStruct* block, const PortSpec& port) {
+const float* inputSignal(const SimStruct* block, const BlockPort& port) {
   return static_cast<const float*>(block->inputPorts[port.index].signal);
 }
-float* outputSignal(const SimStruct* block, const PortSpec& port) {
+float* outputSignal(const SimStruct* block, const BlockPort& port) {
   return static_cast<float*>(block->outputPorts[port.index].signal);
 }
 }  // namespace

@@ -16,7 +16,7 @@ inline constexpr char kBlockName[] = "Corvalent2";
 
 enum class PortDirection { input, output };
 
-struct PortSpec {
+struct BlockPort {
   std::string_view name;
   int32_t width;
   PortDirection direction;
@@ -24,7 +24,7 @@ struct PortSpec {
 };
 
 // Every port carries real single-precision data; the inputs feed straight through.
-inline constexpr std::array<PortSpec, 9> kInputPorts = {{
+inline constexpr std::array<BlockPort, 9> kInputPorts = {{
     {"iabc1", 3, PortDirection::input, 0},
     {"theta1", 1, PortDirection::input, 1},
     {"omega1", 1, PortDirection::input, 2},
@@ -36,7 +36,7 @@ inline constexpr std::array<PortSpec, 9> kInputPorts = {{
     {"steerAngle", 1, PortDirection::input, 8},
 }};
 
-inline constexpr std::array<PortSpec, 2> kOutputPorts = {{
+inline constexpr std::array<BlockPort, 2> kOutputPorts = {{
     {"vabcNorm1", 3, PortDirection::output, 0},
     {"vabcNorm2", 3, PortDirection::output, 1},
 }};
@@ -49,15 +49,15 @@ inline constexpr uint32_t kDeclaredOptions = 0x20080002u;
 
 // The ports' elements laid end to end in port order, as a row of signals.
 template <size_t N>
-constexpr int32_t signalCount(const std::array<PortSpec, N>& ports) {
+constexpr int32_t signalCount(const std::array<BlockPort, N>& ports) {
   int32_t count = 0;
-  for (const PortSpec& port : ports) count += port.width;
+  for (const BlockPort& port : ports) count += port.width;
   return count;
 }
 
 // Where port `index` starts in that row.
 template <size_t N>
-constexpr int32_t signalOffset(const std::array<PortSpec, N>& ports, int32_t index) {
+constexpr int32_t signalOffset(const std::array<BlockPort, N>& ports, int32_t index) {
   int32_t offset = 0;
   for (int32_t i = 0; i < index; ++i) offset += ports[static_cast<size_t>(i)].width;
   return offset;
@@ -68,8 +68,8 @@ inline constexpr int32_t kOutputSignalCount = signalCount(kOutputPorts);
 
 // Signal names below know one-element ports and three-phase ports only.
 template <size_t N>
-constexpr bool scalarOrThreePhase(const std::array<PortSpec, N>& ports) {
-  for (const PortSpec& port : ports)
+constexpr bool scalarOrThreePhase(const std::array<BlockPort, N>& ports) {
+  for (const BlockPort& port : ports)
     if (port.width != 1 && port.width != 3) return false;
   return true;
 }
@@ -82,11 +82,11 @@ struct SignalName {
 };
 
 template <int32_t Count, size_t N>
-constexpr std::array<SignalName, Count> signalNames(const std::array<PortSpec, N>& ports) {
+constexpr std::array<SignalName, Count> signalNames(const std::array<BlockPort, N>& ports) {
   constexpr char kPhases[] = "abc";
   std::array<SignalName, Count> names{};
   int32_t next = 0;
-  for (const PortSpec& port : ports) {
+  for (const BlockPort& port : ports) {
     for (int32_t element = 0; element < port.width; ++element) {
       char* out = names[static_cast<size_t>(next++)].text;
       for (char c : port.name) *out++ = c;

@@ -13,7 +13,7 @@ void setFlagsField(SimStruct* block, uint32_t mask, uint32_t value) {
 constexpr char kTargetVersion[] = "10.1";
 
 void declareInputPorts(SimStruct* block) {
-  for (const PortSpec& port : kInputPorts) {
+  for (const BlockPort& port : kInputPorts) {
     InputPortRecord& input = block->inputPorts[port.index];
     input.width = port.width;
     input.dataType = kDataTypeSingle;
@@ -24,7 +24,7 @@ void declareInputPorts(SimStruct* block) {
 }
 
 void declareOutputPorts(SimStruct* block) {
-  for (const PortSpec& port : kOutputPorts) {
+  for (const BlockPort& port : kOutputPorts) {
     OutputPortRecord& output = block->outputPorts[port.index];
     output.width = port.width;
     output.dataType = kDataTypeSingle;

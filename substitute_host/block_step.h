@@ -25,9 +25,9 @@ struct PortRow {
   float* outputPorts[kOutputPortCount];
 
   PortRow() {
-    for (const PortSpec& port : kInputPorts)
+    for (const BlockPort& port : kInputPorts)
       inputPorts[port.index] = inputs + signalOffset(kInputPorts, port.index);
-    for (const PortSpec& port : kOutputPorts)
+    for (const BlockPort& port : kOutputPorts)
       outputPorts[port.index] = outputs + signalOffset(kOutputPorts, port.index);
   }
   PortRow(const PortRow&) = delete;  // the pointers point into this object

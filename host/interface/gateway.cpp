@@ -80,46 +80,62 @@ bool flagIsOneRealNumber(const mxArray* flag) {
   return count == 1 && !mxIsComplex(flag) && mxIsNumeric(flag);
 }
 
-void answerSizes(int nrhs, mxArray* plhs[], const mxArray* prhs[]) {
-  // Only a double flag holds a double to read; other numeric classes are refused.
-  const mxArray* flagArgument = prhs[3];
+// The flag of a sizes call must be 0; false after raising the host's error. Only a
+// double flag holds a double to read; other numeric classes are refused.
+bool sizesFlagAccepted(const mxArray* flagArgument) {
   int32_t flag;
   if (!flagIsOneRealNumber(flagArgument) || mxGetClassID(flagArgument) != mxDOUBLE_CLASS ||
       !exactInt32(mxGetPr(flagArgument)[0], flag)) {
     raiseHostError(kErrFlagNotInteger, kSFunctionDescription.data());
-    return;
+    return false;
   }
   if (flag != kSizesCallFlag) {
     raiseHostError(kErrInvalidFlag, kSFunctionDescription.data());
-    return;
+    return false;
   }
+  return true;
+}
 
-  SimStruct* block = recordOfHandle(prhs[1]);
-  if (block != nullptr) {
-    // No readable record is a record of another name, with no name to show.
-    const char* name = readableRecordName(block);
-    if (name == nullptr || std::strncmp(name, kBlockName, sizeof kBlockName) != 0) {
-      raiseHostError(kErrNameMismatch, kBlockName, name != nullptr ? name : "");
-      return;
-    }
-    installBlockMethods(block);
-    block->sizes.entry[kSizeFlags] |= kFlagDimensionMethods;
-  } else {
-    block = buildPrivateRecord(nrhs - kSizesArgumentCount, prhs + kSizesArgumentCount);
+// The record a handle names, with the block's methods installed; null after raising
+// the name-mismatch error. No readable record is a record of another name, with no
+// name to show.
+SimStruct* installedHostRecord(SimStruct* block) {
+  const char* name = readableRecordName(block);
+  if (name == nullptr || std::strncmp(name, kBlockName, sizeof kBlockName) != 0) {
+    raiseHostError(kErrNameMismatch, kBlockName, name != nullptr ? name : "");
+    return nullptr;
   }
+  installBlockMethods(block);
+  block->sizes.entry[kSizeFlags] |= kFlagDimensionMethods;
+  return block;
+}
 
-  block->sizes.entry[kSizeVersion] = kVersionStamp;
-  if (block->hostContext != nullptr && block->modelInfo->service != nullptr)
-    block->modelInfo->service(block, kServiceRecordInstalled, 1, nullptr);
-  kBlockMethodTable.declareSizes(block);
-
-  plhs[0] = mxCreateDoubleMatrix_700(kSizeEntryCount, 1, mxREAL);
-  double* sizes = mxGetPr(plhs[0]);
+// The size record read out whole, then options bit 13 added to the record and the
+// host words that are reported unsigned put in.
+mxArray* sizesVector(SimStruct* block) {
+  mxArray* vector = mxCreateDoubleMatrix_700(kSizeEntryCount, 1, mxREAL);
+  double* sizes = mxGetPr(vector);
   for (int k = 0; k < kSizeEntryCount; ++k) sizes[k] = block->sizes.entry[k];
   block->sizes.entry[kSizeOptions] |= kOptionSizesDeclared;
   for (int k = kSizeFirstUnsignedHostWord; k <= kSizeLastUnsignedHostWord; ++k)
     sizes[k] = static_cast<uint32_t>(block->sizes.entry[k]);
   sizes[kSizeOptions] = static_cast<uint32_t>(block->sizes.entry[kSizeOptions]);
+  return vector;
+}
+
+void answerSizes(int nrhs, mxArray* plhs[], const mxArray* prhs[]) {
+  if (!sizesFlagAccepted(prhs[3])) return;
+  SimStruct* block = recordOfHandle(prhs[1]);
+  if (block != nullptr) {
+    if (installedHostRecord(block) == nullptr) return;
+  } else {
+    block = buildPrivateRecord(nrhs - kSizesArgumentCount, prhs + kSizesArgumentCount);
+  }
+  block->sizes.entry[kSizeVersion] = kVersionStamp;
+  if (block->hostContext != nullptr && block->modelInfo->service != nullptr)
+    block->modelInfo->service(block, kServiceRecordInstalled, 1, nullptr);
+  kBlockMethodTable.declareSizes(block);
+  plhs[0] = sizesVector(block);
 }
 
 // The host names the record in plhs[1] and the flag in prhs[3], a double.

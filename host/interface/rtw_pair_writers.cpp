@@ -4,16 +4,13 @@
 
 #include "diagnostics.h"
 #include "error_reporting.h"
+#include "rtw_pair_shapes.h"
 
 namespace {
 
-bool isMatrixCode(int code) {
-  return code == kRtwPairMatrix || code == kRtwPairTypedMatrix || code == kRtwPairComplexMatrix;
-}
+bool isMatrixCode(int code) { return pairShape(code)->size == PairSizeForm::matrix; }
 
-bool isSplitComplexCode(int code) {
-  return code == kRtwPairComplexVector || code == kRtwPairComplexMatrix;
-}
+bool isSplitComplexCode(int code) { return pairShape(code)->value == PairValueForm::parts; }
 
 int fail(SimStruct* block, const char* message) {
   reportBlockError(block, message);
@@ -35,7 +32,7 @@ bool valuePresent(int code, const void* value, int32_t dataTypeWord) {
 
 int writeRtwPairChecked(SimStruct* block, int code, const char* name, const void* value,
                         int32_t dataTypeWord, int32_t rows, int32_t columns) {
-  if (code < 0 || code >= kRtwPairCodeCount) return fail(block, kDiagInvalidRtwPairValueType);
+  if (pairShape(code) == nullptr) return fail(block, kDiagInvalidRtwPairValueType);
   if (name == nullptr || name[0] == '\0') return fail(block, kDiagInvalidRtwPairName);
   // A matrix with rows but no columns (or the other way round) has no shape the host
   // can declare; an empty matrix is 0 by 0.
@@ -52,36 +49,14 @@ int writeRtwPairChecked(SimStruct* block, int code, const char* name, const void
 
 int writeRtwPair(SimStruct* block, int code, const char* name, const void* value, ...) {
   // An unknown code says nothing about the arguments that follow: none is read.
-  if (code < 0 || code >= kRtwPairCodeCount) return fail(block, kDiagInvalidRtwPairValueType);
-  int32_t dataTypeWord = 0, rows = 1, columns = 1;
+  const PairShape* shape = pairShape(code);
+  if (shape == nullptr) return fail(block, kDiagInvalidRtwPairValueType);
   va_list arguments;
   va_start(arguments, value);
-  switch (code) {
-    case kRtwPairItems:
-      rows = va_arg(arguments, int32_t);
-      break;
-    case kRtwPairNumber:
-    case kRtwPairTypedNumber:
-      dataTypeWord = va_arg(arguments, int32_t);
-      break;
-    case kRtwPairVector:
-    case kRtwPairTypedVector:
-    case kRtwPairComplexVector:
-      dataTypeWord = va_arg(arguments, int32_t);
-      rows = va_arg(arguments, int32_t);
-      break;
-    case kRtwPairMatrix:
-    case kRtwPairTypedMatrix:
-    case kRtwPairComplexMatrix:
-      dataTypeWord = va_arg(arguments, int32_t);
-      rows = va_arg(arguments, int32_t);
-      columns = va_arg(arguments, int32_t);
-      break;
-    default:  // the two text codes carry nothing more
-      break;
-  }
+  const int32_t dataTypeWord = pairTakesWord(*shape) ? va_arg(arguments, int32_t) : 0;
+  const PairSize size = readPairSize(arguments, shape->size);
   va_end(arguments);
-  return writeRtwPairChecked(block, code, name, value, dataTypeWord, rows, columns);
+  return writeRtwPairChecked(block, code, name, value, dataTypeWord, size.rows, size.columns);
 }
 
 int writeRtwComplexVectorPair(SimStruct* block, const char* name, const void* real,

@@ -10,7 +10,8 @@
 
 namespace {
 
-enum { kRecordNameSize = 40, kMessageSize = 1024 };
+// The record names fit 40 bytes; a formatted message is as long as the root's error buffer.
+enum { kRecordNameSize = 40, kMessageSize = kErrorBufferSize };
 
 // The size record entry that declares the vector's length, or -1 for no work vector.
 int declaredSizeEntry(const char* vectorName) {
@@ -23,6 +24,28 @@ int declaredSizeEntry(const char* vectorName) {
 
 int writeInt32Pair(SimStruct* block, const char* name, const int32_t* value) {
   return writeRtwPair(block, kRtwPairTypedNumber, name, value, int32_t{kDataTypeInt32});
+}
+
+// One <vector>Define record: its opening text, Name, Width and StartIndex, and "}".
+int writeDefineRecord(SimStruct* block, const char* vectorName, const char* partName,
+                      int32_t width, int32_t start) {
+  char opening[kRecordNameSize] = {};
+  std::snprintf(opening, sizeof opening, "%sDefine {", vectorName);
+  int result = writeRtwText(block, opening, nullptr, nullptr);
+  if (result == 1) result = writeRtwPair(block, kRtwPairTextOtherKind, "Name", partName);
+  if (result == 1) result = writeInt32Pair(block, "Width", &width);
+  if (result == 1) result = writeInt32Pair(block, "StartIndex", &start);
+  if (result == 1) result = writeRtwText(block, "}", nullptr, nullptr);
+  return result;
+}
+
+int reportSizeMismatch(SimStruct* block, const char* vectorName, int32_t total,
+                       int32_t declared) {
+  char message[kMessageSize];
+  std::snprintf(message, sizeof message, kDiagWorkVectorSizeMismatchFormat, vectorName, total,
+                vectorName, declared);
+  reportFormattedBlockError(block, message);
+  return 0;
 }
 
 }  // namespace
@@ -39,10 +62,10 @@ int writeRtwWorkVectorDefines(SimStruct* block, const char* vectorName, int coun
   }
   const int32_t declared = block->sizes.entry[entry];
 
-  char recordName[kRecordNameSize] = {};
-  std::snprintf(recordName, sizeof recordName, "Num%sDefines", vectorName);
+  char countName[kRecordNameSize] = {};
+  std::snprintf(countName, sizeof countName, "Num%sDefines", vectorName);
   const int32_t defineCount = count;
-  int result = writeInt32Pair(block, recordName, &defineCount);
+  int result = writeInt32Pair(block, countName, &defineCount);
   if (result != 1) return result;
 
   // The widths add up in the host's 32-bit arithmetic; a sum past its range wraps
@@ -53,23 +76,12 @@ int writeRtwWorkVectorDefines(SimStruct* block, const char* vectorName, int coun
   for (int i = 0; i < count && result == 1; ++i) {
     const char* partName = va_arg(arguments, const char*);
     const int32_t width = va_arg(arguments, int32_t);
-    const int32_t start = static_cast<int32_t>(startIndex);
-    std::snprintf(recordName, sizeof recordName, "%sDefine {", vectorName);
-    result = writeRtwText(block, recordName, nullptr, nullptr);
-    if (result == 1) result = writeRtwPair(block, kRtwPairTextOtherKind, "Name", partName);
-    if (result == 1) result = writeInt32Pair(block, "Width", &width);
-    if (result == 1) result = writeInt32Pair(block, "StartIndex", &start);
-    if (result == 1) result = writeRtwText(block, "}", nullptr, nullptr);
+    result = writeDefineRecord(block, vectorName, partName, width,
+                               static_cast<int32_t>(startIndex));
     startIndex += static_cast<uint32_t>(width);
   }
   va_end(arguments);
   if (result != 1) return result;
-
   const int32_t total = static_cast<int32_t>(startIndex);
-  if (total == declared) return 1;
-  char message[kMessageSize];
-  std::snprintf(message, sizeof message, kDiagWorkVectorSizeMismatchFormat, vectorName, total,
-                vectorName, declared);
-  reportFormattedBlockError(block, message);
-  return 0;
+  return total == declared ? 1 : reportSizeMismatch(block, vectorName, total, declared);
 }

@@ -15,9 +15,9 @@ bool InstalledBlock::declaredThePortMap() const {
   const auto& inputs = block_->inputPorts();
   const auto& outputs = block_->outputPorts();
   if (inputs.size() != kInputPorts.size() || outputs.size() != kOutputPorts.size()) return false;
-  for (const PortSpec& port : kInputPorts)
+  for (const BlockPort& port : kInputPorts)
     if (inputs[port.index].width != port.width) return false;
-  for (const PortSpec& port : kOutputPorts)
+  for (const BlockPort& port : kOutputPorts)
     if (outputs[port.index].width != port.width) return false;
   return true;
 }

@@ -4,15 +4,16 @@
 #include <cstring>
 
 #include "host_block.h"
+#include "host_numbering.h"
 
 namespace substitute_host {
 
 namespace {
 
 void copyNumbers(const void* data, int32_t word, std::size_t count, std::vector<double>& into) {
-  const int32_t typeId = word & 0xFFFF;
+  const int32_t typeId = word & ~kDataTypeComplexBit;
   for (std::size_t i = 0; i < count; ++i) {
-    if (typeId == 0) {
+    if (typeId == kDataTypeDouble) {
       double value;
       std::memcpy(&value, static_cast<const char*>(data) + i * sizeof value, sizeof value);
       into.push_back(value);
@@ -32,9 +33,9 @@ void copyValue(RecordedWrite& write) {
     write.textValue = static_cast<const char*>(write.value);
     return;
   }
-  const int32_t typeId = write.dataTypeWord & 0xFFFF;
-  const bool complex = (write.dataTypeWord & 0x10000) != 0;
-  if (code < 3 || code > 10 || (typeId != 0 && typeId != 6)) return;
+  const int32_t typeId = write.dataTypeWord & ~kDataTypeComplexBit;
+  const bool complex = (write.dataTypeWord & kDataTypeComplexBit) != 0;
+  if (code < 3 || code > 10 || (typeId != kDataTypeDouble && typeId != kDataTypeInt32)) return;
   if (write.rows <= 0 || write.columns <= 0) return;
   const std::size_t count = static_cast<std::size_t>(write.rows) * write.columns;
   if (code == 9 || code == 10) {
@@ -48,8 +49,7 @@ void copyValue(RecordedWrite& write) {
 }
 
 std::string shown(const RecordedWrite& write) {
-  if (write.typeCode == 0 || write.typeCode == 1) return write.textValue;
-  std::string text;
+  std::string text = write.textValue;
   char number[32];
   for (std::size_t i = 0; i < write.real.size(); ++i) {
     std::snprintf(number, sizeof number, "%s%.17g", i == 0 ? "" : " ", write.real[i]);
@@ -64,7 +64,7 @@ std::string shown(const RecordedWrite& write) {
                   write.columns);
     text += number;
   }
-  if (write.typeCode >= 3) text += " word " + std::to_string(write.dataTypeWord);
+  text += (text.empty() ? "word " : " word ") + std::to_string(write.dataTypeWord);
   return text;
 }
 

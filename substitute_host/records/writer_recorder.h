@@ -48,8 +48,8 @@ class WriterRecorder {
 
   // The writes as lines: "text <text>", "pair <code> <name> = <value>",
   // "param <code> <name> '<text>' = <value>". A value shows its copied text or numbers,
-  // then "[rows x columns]" unless it is 1 by 1, then "word <data type word>" for the
-  // numeric codes (3 and up).
+  // then "[rows x columns]" unless it is 1 by 1, then "word <data type word>", which
+  // every code carries.
   std::vector<std::string> lines() const;
 
  private:

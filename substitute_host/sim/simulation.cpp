@@ -32,8 +32,8 @@ struct PortBuffers : PortRow {
 
  private:
   float* port(std::string_view name) {
-    for (const PortSpec& spec : kInputPorts)
-      if (spec.name == name) return inputs + signalOffset(kInputPorts, spec.index);
+    for (const BlockPort& entry : kInputPorts)
+      if (entry.name == name) return inputs + signalOffset(kInputPorts, entry.index);
     return nullptr;
   }
 };

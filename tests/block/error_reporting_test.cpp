@@ -24,20 +24,27 @@ TEST(ReportBlockError, PointsTheRootsStatusAtTheTextAndClearsTheErrorKind) {
   EXPECT_EQ(root.modelInfo().flags, 0x01);
 }
 
-TEST(ReportFormattedBlockError, CopiesTheTextWithItsTerminator) {
-  HostBlock block;
-  std::memset(block.errorBuffer(), 'x', kErrorBufferSize);
+// The text goes into the root's buffer, and the root's status points at it.
+TEST(ReportFormattedBlockError, CopiesTheTextWithItsTerminatorIntoTheRootsBuffer) {
+  HostBlock root("root");
+  HostBlock block("Corvalent2", &root);
+  std::memset(root.errorBuffer(), 'x', 1024);
+  std::memset(block.errorBuffer(), 'y', 1024);
+  root.modelInfo().flags = 0x10;
   reportFormattedBlockError(block.record(), "0123456789");
-  EXPECT_EQ(block.record()->errorStatus, block.errorBuffer());
-  EXPECT_STREQ(block.errorBuffer(), "0123456789");
-  EXPECT_EQ(block.errorBuffer()[11], 'x');  // eleven bytes copied, no more
+  EXPECT_EQ(root.record()->errorStatus, root.errorBuffer());
+  EXPECT_STREQ(root.errorBuffer(), "0123456789");
+  EXPECT_EQ(root.errorBuffer()[11], 'x');  // eleven bytes copied, no more
+  EXPECT_EQ(root.modelInfo().flags, 0);
+  EXPECT_EQ(block.record()->errorStatus, nullptr);
+  EXPECT_EQ(block.errorBuffer()[0], 'y');
 }
 
 // A text too long for the buffer is cut to 1023 characters and stays terminated, also
 // in a buffer the host did not zero.
 TEST(ReportFormattedBlockError, CutsALongTextInAnUnzeroedBuffer) {
   HostBlock block;
-  std::memset(block.errorBuffer(), 'x', kErrorBufferSize);
+  std::memset(block.errorBuffer(), 'x', 1024);
   const std::string text(2000, 'a');
   reportFormattedBlockError(block.record(), text.c_str());
   EXPECT_EQ(std::string(block.record()->errorStatus), std::string(1023, 'a'));

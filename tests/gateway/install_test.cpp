@@ -3,13 +3,35 @@
 namespace substitute_host {
 namespace {
 
+// Host methods that stand in every slot before the installing call.
+void hostBlockMethod(SimStruct*) {}
+void hostOutputMethod(SimStruct*, int32_t) {}
+void hostPortValueMethod(SimStruct*, int32_t, int32_t) {}
+void hostSampleTimeMethod(SimStruct*, int32_t, double, double) {}
+void hostPassMethod(SimStruct*, int32_t) {}
+
+void fillWithHostMethods(HostBlock& host) {
+  MethodSlots& slots = host.record()->methods;
+  slots = MethodSlots{hostBlockMethod,      {hostPortValueMethod}, {hostPortValueMethod},
+                      hostPortValueMethod,  hostPortValueMethod,   hostPortValueMethod,
+                      hostPortValueMethod,  hostSampleTimeMethod,  hostSampleTimeMethod,
+                      hostBlockMethod,      hostBlockMethod,       hostBlockMethod,
+                      hostBlockMethod,      hostBlockMethod,       hostOutputMethod,
+                      hostBlockMethod,      hostBlockMethod,       hostBlockMethod};
+  host.extensionMethods() = ExtensionMethods{hostPortValueMethod, hostBlockMethod,
+                                             hostBlockMethod,     hostBlockMethod,
+                                             hostPassMethod,      nullptr};
+}
+
 TEST_F(ModuleTest, InstallingCallFillsTheSlotsAndDeclaresTheBlock) {
   HostBlock block;
+  fillWithHostMethods(block);
   block.record()->sizes.entry[kSizeFlags] = 0x40000000;  // a host bit, kept
   const GatewayOutcome outcome = installBlock(module, block);
   ASSERT_FALSE(outcome.raisedError) << outcome.errorId;
   SimStruct* s = block.record();
 
+  // The slots of the block's roles hold the module's methods; the others keep the host's.
   const MethodSlots& slots = s->methods;
   for (const void* slot :
        {(const void*)slots.declareSizes, (const void*)slots.inputPortDimensions.dimensionInfo,
@@ -17,11 +39,23 @@ TEST_F(ModuleTest, InstallingCallFillsTheSlotsAndDeclaresTheBlock) {
         (const void*)slots.setOutputPortDataType, (const void*)slots.declareSampleTimes,
         (const void*)slots.start, (const void*)slots.timeOfNextVarHit, (const void*)slots.outputs,
         (const void*)slots.zeroCrossings, (const void*)slots.afterZeroCrossings,
-        (const void*)block.extensionMethods().setDefaultPortDataTypes})
+        (const void*)block.extensionMethods().setDefaultPortDataTypes}) {
     EXPECT_NE(slot, nullptr);
-  EXPECT_EQ(slots.setWorkWidths, nullptr);
-  EXPECT_EQ(slots.checkParameters, nullptr);
-  EXPECT_EQ(slots.setInputPortComplexSignal, nullptr);
+    EXPECT_NE(slot, (const void*)hostBlockMethod);
+    EXPECT_NE(slot, (const void*)hostPortValueMethod);
+    EXPECT_NE(slot, (const void*)hostOutputMethod);
+  }
+  EXPECT_EQ(slots.setWorkWidths, hostBlockMethod);
+  EXPECT_EQ(slots.checkParameters, hostBlockMethod);
+  EXPECT_EQ(slots.terminate, hostBlockMethod);
+  EXPECT_EQ(slots.setInputPortComplexSignal, hostPortValueMethod);
+  EXPECT_EQ(slots.setOutputPortComplexSignal, hostPortValueMethod);
+  EXPECT_EQ(slots.setInputPortSampleTime, hostSampleTimeMethod);
+  EXPECT_EQ(slots.setOutputPortSampleTime, hostSampleTimeMethod);
+  EXPECT_EQ(block.extensionMethods().setInputPortFrameData, hostPortValueMethod);
+  EXPECT_EQ(block.extensionMethods().setDefaultPortDimensionInfo, hostBlockMethod);
+  EXPECT_EQ(block.extensionMethods().setDefaultPortComplexSignals, hostBlockMethod);
+  EXPECT_EQ(block.extensionMethods().initializePropagationPass, hostPassMethod);
 
   EXPECT_EQ(s->sizes.entry[kSizeFlags], 0x40000000 | 0x80000 | 0x1);
   EXPECT_EQ(s->sizes.entry[kSizeVersion], 8480229);
@@ -53,6 +87,53 @@ TEST_F(ModuleTest, InstallingCallFillsTheSlotsAndDeclaresTheBlock) {
   EXPECT_EQ(block.serviceCalls[0].serviceId, 299);
   EXPECT_EQ(block.serviceCalls[0].argument, 0);
   EXPECT_STREQ(static_cast<const char*>(block.serviceCalls[0].argumentBlock), "10.1");
+}
+
+// Each installed slot, called as the host calls it, does the work of its role.
+TEST_F(ModuleTest, EachInstalledSlotDoesTheWorkOfItsRole) {
+  HostBlock root("model root");
+  HostBlock block("Corvalent2", &root);
+  ASSERT_FALSE(installBlock(module, block).raisedError);
+  SimStruct* s = block.record();
+  const MethodSlots& slots = s->methods;
+  const auto rootStatus = [&] {
+    const char* status = root.record()->errorStatus;
+    root.record()->errorStatus = nullptr;
+    return std::string(status != nullptr ? status : "");
+  };
+
+  slots.timeOfNextVarHit(s);
+  EXPECT_EQ(rootStatus(), fixedDiagnostic("Simulink:SFunctions:SimStructNoMdlGetTimeOfNextVarHit"));
+  slots.zeroCrossings(s);
+  EXPECT_EQ(rootStatus(), fixedDiagnostic("Simulink:SFunctions:SimStructNoMdlZeroCrossings"));
+  slots.start(s);
+  slots.afterZeroCrossings(s);
+  EXPECT_EQ(rootStatus(), "");
+
+  slots.declareSampleTimes(s);
+  EXPECT_EQ(block.sampleTimes()[0], -1.0);
+  EXPECT_EQ(s->sizes.entry[kSizeFlags] & 0x1800, 0x800);
+
+  slots.setInputPortDataType(s, 4, 6);
+  slots.setOutputPortDataType(s, 1, 7);
+  EXPECT_EQ(block.inputPorts()[0].dataType, 6);
+  EXPECT_EQ(block.outputPorts()[0].dataType, 7);
+  block.extensionMethods().setDefaultPortDataTypes(s);
+  EXPECT_EQ(block.inputPorts()[0].dataType, 0);
+  EXPECT_EQ(block.outputPorts()[0].dataType, 0);
+
+  block.dimensionInfoResult = 5;
+  EXPECT_EQ(slots.inputPortDimensions.dimensionInfo(s, 2, nullptr), 5);
+  EXPECT_EQ(slots.outputPortDimensions.dimensionInfo(s, 1, nullptr), 5);
+  ASSERT_EQ(block.inputDimensionCalls.size(), 1u);
+  ASSERT_EQ(block.outputDimensionCalls.size(), 1u);
+  EXPECT_EQ(block.inputDimensionCalls[0].port, 2);
+  EXPECT_EQ(block.outputDimensionCalls[0].port, 1);
+
+  s->sizes.entry[kSizeSampleTimes] = 0;
+  slots.declareSizes(s);
+  EXPECT_EQ(s->sizes.entry[kSizeSampleTimes], 1);
+  EXPECT_EQ(block.inputPortCountRequests, (std::vector<int32_t>{9, 9}));
 }
 
 TEST_F(ModuleTest, HostContextAnnouncesTheInstalledRecordFirst) {

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/diagnostic_texts.h"
+
 #include "loader/host_calls.h"
 #include "loader/plugin_module.h"
 
@@ -52,16 +54,6 @@ inline std::vector<double> expectedPrivateSizes() {
   v[23] = 537403394;
   v[31] = 524290;
   return v;
-}
-
-inline std::string fixedDiagnostic(const std::string& id) {
-  return "<diag_root><diag id=\"Simulink:SFunctions:" + id +
-         "\"><arguments></arguments></diag></diag_root>";
-}
-
-inline std::string unexpectedCall(const std::string& method) {
-  return "<diag_root><diag id=\"Simulink:SFunctions:SimStructUnexpectedFunctionCall\">"
-         "<arguments><arg type=\"string\">" + method + "</arg></arguments></diag></diag_root>";
 }
 
 }  // namespace substitute_host

@@ -37,10 +37,14 @@ TEST(AbsoluteTolerance, RefusesNegativeAndNonFiniteValues) {
   constexpr double inf = std::numeric_limits<double>::infinity();
   for (double value : {-2.0, inf, -inf, std::nan("")}) {
     SCOPED_TRACE(value);
-    HostBlock host;
+    HostBlock root("model root");
+    HostBlock host("Corvalent2", &root);
+    root.modelInfo().flags = 0xFF;
     host.allocateTolerances(1);
     setAbsoluteTolerance(host.record(), 0, value);
-    EXPECT_STREQ(host.record()->errorStatus, kBadTolerance);
+    EXPECT_STREQ(root.record()->errorStatus, kBadTolerance);  // on the root, not the block
+    EXPECT_EQ(host.record()->errorStatus, nullptr);
+    EXPECT_EQ(root.modelInfo().flags, 0xFF & ~0x10);
     EXPECT_EQ(host.toleranceMarks()[0], 0);
     EXPECT_EQ(host.absoluteTolerances()[0], 0.0);
   }

@@ -1,0 +1,73 @@
+// The installing call's work, in process: every slot the block fills holds the block's
+// own method for that role, and every other slot keeps what the host put there.
+#include <gtest/gtest.h>
+
+#include "block_methods.h"
+#include "method_installation.h"
+#include "records/host_block.h"
+
+namespace {
+
+using substitute_host::HostBlock;
+
+// Host methods that stand in every slot before the installing call.
+void hostBlockMethod(SimStruct*) {}
+void hostOutputMethod(SimStruct*, int32_t) {}
+void hostPortValueMethod(SimStruct*, int32_t, int32_t) {}
+void hostSampleTimeMethod(SimStruct*, int32_t, double, double) {}
+void hostPassMethod(SimStruct*, int32_t) {}
+
+void fillWithHostMethods(HostBlock& host) {
+  MethodSlots& slots = host.record()->methods;
+  slots = MethodSlots{hostBlockMethod,      {hostPortValueMethod}, {hostPortValueMethod},
+                      hostPortValueMethod,  hostPortValueMethod,   hostPortValueMethod,
+                      hostPortValueMethod,  hostSampleTimeMethod,  hostSampleTimeMethod,
+                      hostBlockMethod,      hostBlockMethod,       hostBlockMethod,
+                      hostBlockMethod,      hostBlockMethod,       hostOutputMethod,
+                      hostBlockMethod,      hostBlockMethod,       hostBlockMethod};
+  host.extensionMethods() = ExtensionMethods{hostPortValueMethod, hostBlockMethod,
+                                             hostBlockMethod,     hostBlockMethod,
+                                             hostPassMethod,      nullptr};
+}
+
+TEST(InstallBlockMethods, EachRoleGetsItsMethodAndTheHostsSlotsStay) {
+  HostBlock host;
+  fillWithHostMethods(host);
+  installBlockMethods(host.record());
+  const MethodSlots& slots = host.record()->methods;
+  EXPECT_EQ(slots.declareSizes, &mdlDeclareSizes);
+  EXPECT_EQ(slots.inputPortDimensions.dimensionInfo, &mdlSetInputPortDimensionInfo);
+  EXPECT_EQ(slots.outputPortDimensions.dimensionInfo, &mdlSetOutputPortDimensionInfo);
+  EXPECT_EQ(slots.setInputPortDataType, &mdlSetInputPortDataType);
+  EXPECT_EQ(slots.setOutputPortDataType, &mdlSetOutputPortDataType);
+  EXPECT_EQ(slots.declareSampleTimes, &mdlDeclareSampleTimes);
+  EXPECT_EQ(slots.start, &mdlStart);
+  EXPECT_EQ(slots.timeOfNextVarHit, &mdlRejectNextVarHit);
+  EXPECT_EQ(slots.outputs, &mdlComputeOutputs);
+  EXPECT_EQ(slots.zeroCrossings, &mdlRejectZeroCrossings);
+  EXPECT_EQ(slots.afterZeroCrossings, &mdlDoNothing);
+  EXPECT_EQ(host.extensionMethods().setDefaultPortDataTypes, &mdlSetDefaultPortDataTypes);
+
+  EXPECT_EQ(slots.setInputPortComplexSignal, &hostPortValueMethod);
+  EXPECT_EQ(slots.setOutputPortComplexSignal, &hostPortValueMethod);
+  EXPECT_EQ(slots.setInputPortSampleTime, &hostSampleTimeMethod);
+  EXPECT_EQ(slots.setOutputPortSampleTime, &hostSampleTimeMethod);
+  EXPECT_EQ(slots.setWorkWidths, &hostBlockMethod);
+  EXPECT_EQ(slots.checkParameters, &hostBlockMethod);
+  EXPECT_EQ(slots.terminate, &hostBlockMethod);
+  const ExtensionMethods& extension = host.extensionMethods();
+  EXPECT_EQ(extension.setInputPortFrameData, &hostPortValueMethod);
+  EXPECT_EQ(extension.setDefaultPortDimensionInfo, &hostBlockMethod);
+  EXPECT_EQ(extension.setDefaultPortComplexSignals, &hostBlockMethod);
+  EXPECT_EQ(extension.initializePropagationPass, &hostPassMethod);
+}
+
+TEST(InstallBlockMethods, ARecordWithoutAnExtensionRecordGetsTheOtherSlots) {
+  HostBlock host;
+  host.record()->extensionMethods = nullptr;
+  installBlockMethods(host.record());
+  EXPECT_EQ(host.record()->methods.outputs, &mdlComputeOutputs);
+  EXPECT_EQ(host.extensionMethods().setDefaultPortDataTypes, nullptr);
+}
+
+}  // namespace
