@@ -1,7 +1,6 @@
-#include <cmath>
-
 #include "drive_step.h"
 #include "parameters.h"
+#include "tangent.h"
 
 namespace {
 constexpr float kThree = 3.0f;
@@ -18,7 +17,7 @@ static_assert(bitsOf(kOneThird) == 0x3FD5555555555555u);
 // speeds through diffMean (three times their mean), never the current ones.
 void electronicDifferential(float omega1, float omega2, float steerAngle, float speedRef[2],
                             float& diffMean) {
-  const double t = std::tan(static_cast<double>(steerAngle));
+  const double t = tangentOf(steerAngle);
   const float p = omega1 * kThree;
   const float q = kThree * omega2;
   const float d = (q + p) * kHalf;

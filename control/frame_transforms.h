@@ -1,8 +1,7 @@
 #pragma once
 
-#include <cmath>
-
 #include "parameters.h"
+#include "sine_cosine.h"
 
 // Phase (a, b, c) <-> stationary (alpha, beta) <-> rotating (d, q) frames. The gains
 // are the rounded literals the controller was tuned with (0.6667, 0.5774, 0.866), not
@@ -38,9 +37,10 @@ struct Rotation {
   float sinPhi;
 };
 
+// cos and sin of phi = theta + theta (a single), each in double rounded to single.
 inline Rotation rotationOf(float theta) {
-  const double phi = static_cast<double>(theta + theta);
-  return {static_cast<float>(std::cos(phi)), static_cast<float>(std::sin(phi))};
+  const SineCosine r = sineCosineOf(theta + theta);
+  return {r.cosPhi, r.sinPhi};
 }
 
 inline void parkRotate(float alpha, float beta, Rotation r, float dq[2]) {
