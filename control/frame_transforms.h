@@ -43,6 +43,14 @@ inline Rotation rotationOf(float theta) {
   return {r.cosPhi, r.sinPhi};
 }
 
+// Both motors' rotations in one pass.
+inline void rotationsOf(float theta1, float theta2, Rotation& rotation1, Rotation& rotation2) {
+  SineCosine r1, r2;
+  sineCosinePairOf(theta1 + theta1, theta2 + theta2, r1, r2);
+  rotation1 = {r1.cosPhi, r1.sinPhi};
+  rotation2 = {r2.cosPhi, r2.sinPhi};
+}
+
 inline void parkRotate(float alpha, float beta, Rotation r, float dq[2]) {
   dq[0] = r.cosPhi * alpha + r.sinPhi * beta;
   dq[1] = r.cosPhi * beta - r.sinPhi * alpha;
@@ -51,12 +59,4 @@ inline void parkRotate(float alpha, float beta, Rotation r, float dq[2]) {
 inline void inverseParkRotate(float d, float q, Rotation r, float alphaBeta[2]) {
   alphaBeta[0] = r.cosPhi * d - r.sinPhi * q;
   alphaBeta[1] = r.sinPhi * d + r.cosPhi * q;
-}
-
-inline void parkTransform(float alpha, float beta, float theta, float dq[2]) {
-  parkRotate(alpha, beta, rotationOf(theta), dq);
-}
-
-inline void inverseParkTransform(float d, float q, float theta, float alphaBeta[2]) {
-  inverseParkRotate(d, q, rotationOf(theta), alphaBeta);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -10,10 +11,11 @@
 // evenly by an odd multiplier, plus the angles the fast rotation hands to its careful
 // path and the special values. Above 2^24 singles in all.
 inline constexpr std::uint32_t kPerExponent = 33000;
+inline constexpr std::size_t kSpreadSamples = 2u * 255u * kPerExponent;  // the first ones
 
 inline std::vector<std::uint32_t> sampledAngles() {
   std::vector<std::uint32_t> bits;
-  bits.reserve(2u * 255u * kPerExponent + 64u + sizeof kGuardAngles / sizeof kGuardAngles[0]);
+  bits.reserve(kSpreadSamples + 64u + sizeof kGuardAngles / sizeof kGuardAngles[0]);
   for (std::uint32_t sign = 0; sign < 2; ++sign)
     for (std::uint32_t exponent = 0; exponent < 255; ++exponent)
       for (std::uint32_t i = 0; i < kPerExponent; ++i) {
