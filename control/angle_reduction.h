@@ -13,21 +13,34 @@ inline constexpr float kQuarterPi = 0.785398185f;  // the single just above pi/4
 // Below this magnitude the three-part reduction keeps every product exact.
 inline constexpr float kShortReductionLimit = 1048576.0f;  // 2^20
 
-// For a non-negative finite single below kShortReductionLimit: three-part reduction by
-// pi/2 whose first two parts have 33 bits, so their products with the quotient are
-// exact; r is good to about 2^-100 absolute.
-inline ReducedAngle reduceShortAngle(float angle) {
+// For non-negative finite singles below kShortReductionLimit: three-part reduction by
+// pi/2 whose first two parts have 33 bits, so their products with the quotient k are
+// exact; r = hi + lo is good to about 2^-100 absolute. A template over the number type,
+// so that one angle and a two-lane vector of angles run the same operations in the same
+// order (the error terms are twoSum and fastTwoSum written out).
+template <typename Real>
+inline void reduceShortAngles(Real a, Real& k, Real& hi, Real& lo) {
   constexpr double kTwoOverPi = 0x1.45f306dc9c883p-1;
   constexpr double kRoundingShift = 0x1.8p52;  // adding it rounds to an integer
   constexpr double kPart1 = 0x1.921fb544p+0;
   constexpr double kPart2 = 0x1.0b4611a6p-34;
   constexpr double kPart3 = 0x1.3198a2e037073p-69;
-  const double a = static_cast<double>(angle);
-  const double k = (a * kTwoOverPi + kRoundingShift) - kRoundingShift;
-  const double head = a - k * kPart1;  // exact
-  const DoubleDouble r = twoSum(head, -(k * kPart2));
-  const unsigned quadrant = static_cast<unsigned>(static_cast<long long>(k)) & 3u;
-  return {quadrant, fastTwoSum(r.hi, r.lo - k * kPart3)};
+  k = (a * splat<Real>(kTwoOverPi) + splat<Real>(kRoundingShift)) - splat<Real>(kRoundingShift);
+  const Real head = a - k * splat<Real>(kPart1);  // exact
+  const Real tail = -(k * splat<Real>(kPart2));    // exact
+  const Real s = head + tail;
+  const Real tailSeen = s - head;
+  const Real headSeen = s - tailSeen;
+  const Real error = (head - headSeen) + (tail - tailSeen);
+  const Real rest = error - k * splat<Real>(kPart3);
+  hi = s + rest;
+  lo = rest - (hi - s);
+}
+
+inline ReducedAngle reduceShortAngle(float angle) {
+  double k, hi, lo;
+  reduceShortAngles(static_cast<double>(angle), k, hi, lo);
+  return {static_cast<unsigned>(static_cast<long long>(k)) & 3u, {hi, lo}};
 }
 
 // For any non-negative finite single: exact reduction with enough bits of 2/pi for the

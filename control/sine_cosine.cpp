@@ -1,5 +1,18 @@
 #include "sine_cosine.h"
 
+SineCosine largeSineCosine(float phi, bool& careful) {
+  const float magnitude = magnitudeOf(phi);
+  if (!(magnitude <= 0x1.fffffep127f)) {  // inf or NaN: NaN, as x - x gives it
+    careful = false;
+    const double x = static_cast<double>(phi);
+    const float nan = static_cast<float>(x - x);
+    return {nan, nan};
+  }
+  const ReducedAngle a = reduceAngleExactly(magnitude);
+  return placeInQuadrant(phi, static_cast<double>(a.quadrant), fastSin(a.r.hi, a.r.lo),
+                         fastCos(a.r.hi), careful);
+}
+
 SineCosine accurateSineCosine(float phi) {
   const float magnitude = magnitudeOf(phi);
   if (!(magnitude <= 0x1.fffffep127f)) {  // inf or NaN: NaN, as x - x gives it

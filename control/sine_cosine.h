@@ -14,8 +14,14 @@ struct SineCosine {
   float sinPhi;
 };
 
+inline float magnitudeOf(float x) {
+  return std::bit_cast<float>(std::bit_cast<std::uint32_t>(x) & 0x7FFFFFFFu);
+}
+
+inline bool isNegative(float x) { return (std::bit_cast<std::uint32_t>(x) >> 31) != 0; }
+
 // True when a double lies within 8 double ulps of a midpoint between two singles, where
-// the fast evaluation's error could decide the rounding to single.
+// the fast evaluation's error (about one ulp) could decide the rounding to single.
 inline bool nearSingleMidpoint(double y) {
   const std::uint64_t low = std::bit_cast<std::uint64_t>(y) & 0x1FFFFFFFu;
   return low - (0x10000000u - 8u) <= 16u;
@@ -25,45 +31,63 @@ inline bool nearSingleMidpoint(double y) {
 // then to single, as a correctly rounded double cosine and sine would be.
 SineCosine accurateSineCosine(float phi);
 
-// The double results of the fast path for a non-negative angle below the short
-// reduction's limit, before any sign or rounding to single.
-struct SineCosineDoubles {
-  double sinA;
-  double cosA;
-};
-
-inline SineCosineDoubles fastSineCosine(float magnitude) {
-  const ReducedAngle a = magnitude < kQuarterPi
-                             ? ReducedAngle{0, {static_cast<double>(magnitude), 0.0}}
-                             : reduceShortAngle(magnitude);
-  const double s = fastSin(a.r);
-  const double c = fastCos(a.r);
-  switch (a.quadrant) {
-    case 0: return {s, c};
-    case 1: return {c, -s};
-    case 2: return {-s, -c};
-    default: return {-c, s};
-  }
+// The quadrant's rotation of the first-quadrant values (q odd swaps sin and cos; sin is
+// negated in quadrants 2 and 3, cos in 1 and 2), then the sign of the angle: sin is odd
+// and cos even. Bit masks rather than branches: rotor angles cross quadrants often.
+// `careful` tells that a result lies too near a rounding boundary of single.
+inline SineCosine placeInQuadrant(float phi, double k, double s, double c, bool& careful) {
+  const auto q = static_cast<std::uint64_t>(static_cast<long long>(k));
+  const std::uint64_t swap = 0 - (q & 1u);
+  const std::uint64_t sBits = std::bit_cast<std::uint64_t>(s);
+  const std::uint64_t cBits = std::bit_cast<std::uint64_t>(c);
+  const std::uint64_t sinBits = ((cBits & swap) | (sBits & ~swap)) ^ ((q & 2u) << 62);
+  const std::uint64_t cosBits = ((sBits & swap) | (cBits & ~swap)) ^ (((q + 1u) & 2u) << 62);
+  const double sinA = std::bit_cast<double>(sinBits);
+  const double cosA = std::bit_cast<double>(cosBits);
+  careful = nearSingleMidpoint(sinA) || nearSingleMidpoint(cosA);
+  const float sinRounded = static_cast<float>(sinA);
+  return {static_cast<float>(cosA), isNegative(phi) ? -sinRounded : sinRounded};
 }
 
-inline float magnitudeOf(float x) {
-  return std::bit_cast<float>(std::bit_cast<std::uint32_t>(x) & 0x7FFFFFFFu);
-}
+// Beyond the short reduction's limit: the exact reduction, then the same series and
+// guard as below it. Inf and NaN give NaN.
+SineCosine largeSineCosine(float phi, bool& careful);
 
-inline bool isNegative(float x) { return (std::bit_cast<std::uint32_t>(x) >> 31) != 0; }
-
-// sin is odd and cos even, so the work is done on |phi| and the sign put back last.
-inline SineCosine sineCosineOf(float phi) {
+// The fast path: the reduction and the double series, rounded to single; `careful` tells
+// that a result lies too near a rounding boundary to be trusted.
+inline SineCosine fastSineCosine(float phi, bool& careful) {
   const float magnitude = magnitudeOf(phi);
-  if (!(magnitude < kShortReductionLimit)) return accurateSineCosine(phi);  // also inf, NaN
-  const SineCosineDoubles d = fastSineCosine(magnitude);
-  if (nearSingleMidpoint(d.sinA) || nearSingleMidpoint(d.cosA)) return accurateSineCosine(phi);
-  const float sinA = static_cast<float>(d.sinA);
-  return {static_cast<float>(d.cosA), isNegative(phi) ? -sinA : sinA};
+  if (!(magnitude < kShortReductionLimit)) return largeSineCosine(phi, careful);
+  double k, hi, lo;
+  reduceShortAngles(static_cast<double>(magnitude), k, hi, lo);  // below pi/4: hi = angle
+  return placeInQuadrant(phi, k, fastSin(hi, lo), fastCos(hi), careful);
 }
 
-// Two angles at once: the same results as sineCosineOf on each.
+inline SineCosine sineCosineOf(float phi) {
+  bool careful;
+  const SineCosine r = fastSineCosine(phi, careful);
+  return careful ? accurateSineCosine(phi) : r;
+}
+
+// Both motors' angles in one pass: the fast path in two-lane vectors of doubles (one
+// SSE2 register on x86-64), the same operations in the same order as sineCosineOf, so
+// the same results.
+typedef double DoublePair __attribute__((vector_size(16)));
+
 inline void sineCosinePairOf(float phi1, float phi2, SineCosine& r1, SineCosine& r2) {
-  r1 = sineCosineOf(phi1);
-  r2 = sineCosineOf(phi2);
+  const float m1 = magnitudeOf(phi1), m2 = magnitudeOf(phi2);
+  if (!(m1 < kShortReductionLimit && m2 < kShortReductionLimit)) {
+    r1 = sineCosineOf(phi1);
+    r2 = sineCosineOf(phi2);
+    return;
+  }
+  DoublePair k, hi, lo;
+  reduceShortAngles(DoublePair{static_cast<double>(m1), static_cast<double>(m2)}, k, hi, lo);
+  const DoublePair s = fastSin(hi, lo);
+  const DoublePair c = fastCos(hi);
+  bool careful1, careful2;
+  r1 = placeInQuadrant(phi1, k[0], s[0], c[0], careful1);
+  r2 = placeInQuadrant(phi2, k[1], s[1], c[1], careful2);
+  if (careful1) r1 = accurateSineCosine(phi1);
+  if (careful2) r2 = accurateSineCosine(phi2);
 }

@@ -4,55 +4,86 @@
 #include "double_double.h"
 #include "sine_cosine.h"
 
-// The tangent of a single angle in double, correctly rounded but for angles too close
-// to call that the exhaustive check has not met: the controller's own routine, the same
-// bits on every platform and CPU.
+// The tangent of a single angle in double, correctly rounded (but for angles too close
+// to call that the exhaustive check has not met): the controller's own routine, the
+// same bits on every platform and CPU. Three tiers, each taken only when the one
+// before cannot decide the rounding: plain doubles, double-doubles, then the exact
+// reduction with double-double sine and cosine.
 
-// tan(j/32) for j = 0 ... 26, each the double-double nearest it.
-extern const DoubleDouble kTangentTable[27];
+// tan(j/128) for j = 0 ... 104, each the double-double nearest it.
+extern const DoubleDouble kTangentTable[105];
 
 // The careful path: exact reduction, double-double sine and cosine, their quotient.
 double accurateTangent(float delta);
 
-// tan(b) for |b| <= 1/64 as a double-double, good to about 2^-64 relative:
-// b + b^3 (1/3 + 2/15 b^2 + 17/315 b^4 + ...), the series' tail in double.
-inline DoubleDouble smallTangent(DoubleDouble b) {
-  const double z = b.hi * b.hi;
-  const double z2 = z * z;
-  const double p = (0x1.5555555555555p-2 + z * 0x1.1111111111111p-3) +
-                   z2 * ((0x1.ba1ba1ba1ba1cp-5 + z * 0x1.664f4882c10fap-6) +
-                         z2 * (0x1.226e355e6c23dp-7 + z * 0x1.d6d3d0e157de0p-9));
-  return fastTwoSum(b.hi, b.lo + (b.hi * z) * p);
+// tan(r) with |r| up to a little over pi/4 is tan(a + b), a = j/128 from the table and
+// |b| <= 1/256, whose own tangent b + b^3 (1/3 + 2/15 b^2 + 17/315 b^4 + 62/2835 b^6)
+// is its series to 2^-80 relative.
+struct TangentSplit {
+  DoubleDouble ta;  // tan(a)
+  double b;         // |r.hi| - a, exact
+  double bTail;     // r.lo (with r's sign taken off) plus b's series beyond b
+};
+
+inline TangentSplit splitTangent(DoubleDouble r) {
+  const int j = static_cast<int>(r.hi * 128.0 + 0.5);
+  const double b = r.hi - static_cast<double>(j) * 0x1p-7;
+  const double z = b * b;
+  const double series =
+      (b * z) * (0x1.5555555555555p-2 +
+                 z * (0x1.1111111111111p-3 + z * (0x1.ba1ba1ba1ba1cp-5 + z * 0x1.664f4882c10fap-6)));
+  return {kTangentTable[j], b, r.lo + series};
 }
 
-// tan(r) (or -cot(r) for an odd quadrant) for |r| up to a little over pi/4, as
-// tan(a + b) with a = j/32 from the table and |b| <= 1/64.
-inline DoubleDouble reducedTangent(DoubleDouble r, bool odd) {
-  const bool negative = r.hi < 0.0;
-  if (negative) r = ddNegate(r);
-  const int j = static_cast<int>(r.hi * 32.0 + 0.5);
-  const double a = static_cast<double>(j) * 0.03125;
-  const DoubleDouble tb = smallTangent(twoSum(r.hi - a, r.lo));  // r.hi - a is exact
-  DoubleDouble num = tb, den = {1.0, 0.0};
-  if (j != 0) {
-    const DoubleDouble ta = kTangentTable[j];
-    num = ddAdd(ta, tb);
-    den = ddAdd({1.0, 0.0}, ddNegate(ddMul(ta, tb)));
-  }
-  DoubleDouble t = odd ? ddNegate(ddDiv(den, num)) : ddDiv(num, den);
-  return negative ? ddNegate(t) : t;
+// True when hi + lo, known to within `bound`, rounds to hi whatever the error.
+inline bool roundingIsDecided(DoubleDouble t, double bound) {
+  return t.hi + (t.lo + bound) == t.hi && t.hi + (t.lo - bound) == t.hi;
 }
+
+// Second tier: tan(r), or -cot(r) for an odd quadrant, in double-doubles, good to
+// about 2^-68 relative (the series of b, in doubles).
+DoubleDouble reducedTangent(DoubleDouble r, bool odd);
+
+// First tier, tan(r) for 0 <= r <= pi/4 + a little: tan(a + b) = S + T p with
+// S = tan a + tan b exact as two doubles, p = tan a tan b and T the tangent itself, the
+// one term in plain doubles. Returns false when its error could decide the rounding.
+inline bool quickTangent(DoubleDouble r, double& result) {
+  const TangentSplit s = splitTangent(r);
+  const double tb = s.b + s.bTail;
+  const double p = s.ta.hi * tb;
+  const double t1 = (s.ta.hi + tb) / (1.0 - p);
+  const DoubleDouble head = twoSum(s.ta.hi, s.b);
+  const double tp = t1 * p;
+  const DoubleDouble t = fastTwoSum(head.hi, head.lo + ((s.ta.lo + s.bTail) + tp));
+  // tp is off by about 3 of its own ulps; every other error (the series of b in
+  // doubles, above all) lies below 2^-66 of t.
+  const double bound = (tp < 0.0 ? -tp : tp) * 0x1p-50 + (t.hi < 0.0 ? -t.hi : t.hi) * 0x1p-66;
+  result = t.hi;
+  return roundingIsDecided(t, bound);
+}
+
+// The tiers on a reduced angle; the sign of delta goes on last (tan is odd).
+inline double tangentOfReduced(float delta, const ReducedAngle& a) {
+  // tan(-r) = -tan(r): the first tier works on |r|.
+  const bool flip = a.r.hi < 0.0;
+  double t;
+  if ((a.quadrant & 1u) == 0 && quickTangent(flip ? ddNegate(a.r) : a.r, t))
+    return isNegative(delta) != flip ? -t : t;
+  const DoubleDouble d = reducedTangent(a.r, (a.quadrant & 1u) != 0);
+  const double bound = (d.hi < 0.0 ? -d.hi : d.hi) * 0x1p-66;
+  if (!roundingIsDecided(d, bound)) return accurateTangent(delta);
+  return isNegative(delta) ? -d.hi : d.hi;
+}
+
+// Beyond the short reduction's limit: the exact reduction, then the same tiers. Inf and
+// NaN give NaN.
+double largeTangent(float delta);
 
 inline double tangentOf(float delta) {
   const float magnitude = magnitudeOf(delta);
-  if (!(magnitude < kShortReductionLimit)) return accurateTangent(delta);  // also inf, NaN
+  if (!(magnitude < kShortReductionLimit)) return largeTangent(delta);
   const ReducedAngle a = magnitude < kQuarterPi
                              ? ReducedAngle{0, {static_cast<double>(magnitude), 0.0}}
                              : reduceShortAngle(magnitude);
-  const DoubleDouble t = reducedTangent(a.r, (a.quadrant & 1u) != 0);
-  // The result is the rounding of hi + lo unless the error bound straddles a midpoint.
-  const double bound = (t.hi < 0.0 ? -t.hi : t.hi) * 0x1p-61;
-  if (t.hi + (t.lo + bound) != t.hi || t.hi + (t.lo - bound) != t.hi)
-    return accurateTangent(delta);
-  return isNegative(delta) ? -t.hi : t.hi;
+  return tangentOfReduced(delta, a);
 }

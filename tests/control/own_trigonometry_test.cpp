@@ -108,6 +108,6 @@ TEST(OwnTrigonometry, SampledResultsAreTheVerifiedOnes) {
     mix(std::bit_cast<std::uint32_t>(r.sinPhi));
     mix(std::bit_cast<std::uint64_t>(tangentOf(angle)));
   }
-  EXPECT_EQ(digest, 0x0u);
+  EXPECT_EQ(digest, 10269102653828500718u);
 }
 }  // namespace

@@ -74,11 +74,9 @@ bool rotationMatchesRounded(float phi) {
 void checkRotation(std::uint32_t bits, TrigCounts& counts) {
   const float angle = std::bit_cast<float>(bits);
   ++counts.angles;
-  const float magnitude = magnitudeOf(angle);
-  if (magnitude < kShortReductionLimit) {
-    const SineCosineDoubles d = fastSineCosine(magnitude);
-    if (nearSingleMidpoint(d.sinA) || nearSingleMidpoint(d.cosA)) counts.guardAngles.push_back(bits);
-  }
+  bool careful;
+  fastSineCosine(angle, careful);
+  if (careful) counts.guardAngles.push_back(bits);
   const SineCosine ours = sineCosineOf(angle);
   const double x = static_cast<double>(angle);
   const float libraryCos = static_cast<float>(std::cos(x));

@@ -23,12 +23,17 @@ namespace {
 constexpr std::uint32_t kPositiveInfinity = 0x7F800000u;
 constexpr std::uint32_t kTangentEnd = 0x3FCCCCCDu;  // the single just above 1.6
 
+unsigned long long ull(std::uint64_t v) { return v; }
+
 using Check = std::function<void(std::uint64_t, TrigCounts&)>;
 
-// Runs check(i, counts) for every i below count, in chunks taken by `threads` threads.
-TrigCounts runShared(std::uint64_t count, unsigned threads, const Check& check) {
+// Runs check(i, counts) for every i below count, in chunks taken by `threads` threads,
+// with a progress line on standard error at every 5% when asked.
+TrigCounts runShared(std::uint64_t count, unsigned threads, const Check& check,
+                     bool progress = false) {
   constexpr std::uint64_t kChunk = 1u << 18;
   std::atomic<std::uint64_t> next{0};
+  std::atomic<std::uint64_t> done{0};
   std::mutex merge;
   TrigCounts total;
   std::vector<std::thread> workers;
@@ -38,6 +43,9 @@ TrigCounts runShared(std::uint64_t count, unsigned threads, const Check& check) 
       for (std::uint64_t start; (start = next.fetch_add(kChunk)) < count;) {
         const std::uint64_t end = start + kChunk < count ? start + kChunk : count;
         for (std::uint64_t i = start; i < end; ++i) check(i, mine);
+        const std::uint64_t before = done.fetch_add(end - start);
+        if (progress && (before * 20 / count) != ((before + end - start) * 20 / count))
+          std::fprintf(stderr, "verify-trig: %llu%%\n", ull((before + end - start) * 100 / count));
       }
       const std::lock_guard<std::mutex> lock(merge);
       total.add(mine);
@@ -45,8 +53,6 @@ TrigCounts runShared(std::uint64_t count, unsigned threads, const Check& check) 
   for (std::thread& w : workers) w.join();
   return total;
 }
-
-unsigned long long ull(std::uint64_t v) { return v; }
 
 void printRotation(const TrigCounts& c) {
   std::printf("rotation: %llu angles; %llu differ from the C library, %llu of them where the "
@@ -69,7 +75,7 @@ int rotationSweep(unsigned threads) {
                                  [](std::uint64_t i, TrigCounts& k) {
                                    const auto bits = static_cast<std::uint32_t>(i >> 1);
                                    checkRotation(bits | static_cast<std::uint32_t>(i & 1) << 31, k);
-                                 });
+                                 }, true);
   printRotation(c);
   for (std::uint32_t b : c.guardAngles) std::printf("  careful path at 0x%08X\n", b);
   return c.rotationVsLibrary == c.rotationLibraryWrong ? 0 : 1;
@@ -81,7 +87,7 @@ int tangentSweep(unsigned threads) {
     const auto bits = static_cast<std::uint32_t>(i);
     checkTangent(bits, k);
     if (!tangentsAreOddAt(bits)) ++k.tangentNotOdd;
-  });
+  }, true);
   printTangent(c);
   std::printf("  over the positive angles; both tangents odd at every one: %s, so each "
               "count doubles for |angle| < 1.6\n", c.tangentNotOdd == 0 ? "yes" : "NO");
@@ -90,14 +96,17 @@ int tangentSweep(unsigned threads) {
 
 int sample(unsigned threads) {
   const std::vector<std::uint32_t> angles = sampledAngles();
+  // The rotation on every angle; the tangent (MPFR's is slow) on every 4th of the spread
+  // and on all the angles after it.
   const TrigCounts c = runShared(angles.size(), threads, [&](std::uint64_t i, TrigCounts& k) {
     checkRotation(angles[i], k);
-    checkTangent(angles[i], k);
+    if (i % 4 == 0 || i >= kSpreadSamples) checkTangent(angles[i], k);
   });
   printRotation(c);
   printTangent(c);
   const bool good = c.rotationVsLibrary == c.rotationLibraryWrong && c.tangentOverOneUlp == 0 &&
-                    c.tangentVsRounded == 0 && c.angles == angles.size();
+                    c.tangentVsRounded == 0 && c.angles == angles.size() &&
+                    c.tangentAngles > angles.size() / 4;
   std::printf("%s\n", good ? "sampled trigonometry: passed" : "sampled trigonometry: FAILED");
   return good ? 0 : 1;
 }
