@@ -1,5 +1,8 @@
 #pragma once
 
+#include <bit>
+#include <cstdint>
+
 #include "double_double.h"
 
 // An angle written as quadrant quarter turns plus a remainder: a = quadrant * pi/2 + r,
@@ -18,14 +21,17 @@ inline constexpr float kShortReductionLimit = 1048576.0f;  // 2^20
 // exact; r = hi + lo is good to about 2^-100 absolute. A template over the number type,
 // so that one angle and a two-lane vector of angles run the same operations in the same
 // order (the error terms are twoSum and fastTwoSum written out).
+// k comes back plus kRoundingShift: its low mantissa bits are the quotient's, two's
+// complement, so the quadrant can be read from its bits without a conversion.
 template <typename Real>
-inline void reduceShortAngles(Real a, Real& k, Real& hi, Real& lo) {
+inline void reduceShortAngles(Real a, Real& shiftedK, Real& hi, Real& lo) {
   constexpr double kTwoOverPi = 0x1.45f306dc9c883p-1;
   constexpr double kRoundingShift = 0x1.8p52;  // adding it rounds to an integer
   constexpr double kPart1 = 0x1.921fb544p+0;
   constexpr double kPart2 = 0x1.0b4611a6p-34;
   constexpr double kPart3 = 0x1.3198a2e037073p-69;
-  k = (a * splat<Real>(kTwoOverPi) + splat<Real>(kRoundingShift)) - splat<Real>(kRoundingShift);
+  shiftedK = a * splat<Real>(kTwoOverPi) + splat<Real>(kRoundingShift);
+  const Real k = shiftedK - splat<Real>(kRoundingShift);
   const Real head = a - k * splat<Real>(kPart1);  // exact
   const Real tail = -(k * splat<Real>(kPart2));    // exact
   const Real s = head + tail;
@@ -38,9 +44,9 @@ inline void reduceShortAngles(Real a, Real& k, Real& hi, Real& lo) {
 }
 
 inline ReducedAngle reduceShortAngle(float angle) {
-  double k, hi, lo;
-  reduceShortAngles(static_cast<double>(angle), k, hi, lo);
-  return {static_cast<unsigned>(static_cast<long long>(k)) & 3u, {hi, lo}};
+  double shiftedK, hi, lo;
+  reduceShortAngles(static_cast<double>(angle), shiftedK, hi, lo);
+  return {static_cast<unsigned>(std::bit_cast<std::uint64_t>(shiftedK)) & 3u, {hi, lo}};
 }
 
 // For any non-negative finite single: exact reduction with enough bits of 2/pi for the

@@ -9,8 +9,9 @@ SineCosine largeSineCosine(float phi, bool& careful) {
     return {nan, nan};
   }
   const ReducedAngle a = reduceAngleExactly(magnitude);
-  return placeInQuadrant(phi, static_cast<double>(a.quadrant), fastSin(a.r.hi, a.r.lo),
-                         fastCos(a.r.hi), careful);
+  double sinA = fastSin(a.r.hi, a.r.lo), cosA = fastCos(a.r.hi);
+  placeInQuadrant(static_cast<std::uint64_t>(a.quadrant), sinA, cosA);
+  return roundToSingles(phi, sinA, cosA, careful);
 }
 
 SineCosine accurateSineCosine(float phi) {

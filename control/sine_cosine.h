@@ -32,18 +32,22 @@ inline bool nearSingleMidpoint(double y) {
 SineCosine accurateSineCosine(float phi);
 
 // The quadrant's rotation of the first-quadrant values (q odd swaps sin and cos; sin is
-// negated in quadrants 2 and 3, cos in 1 and 2), then the sign of the angle: sin is odd
-// and cos even. Bit masks rather than branches: rotor angles cross quadrants often.
-// `careful` tells that a result lies too near a rounding boundary of single.
-inline SineCosine placeInQuadrant(float phi, double k, double s, double c, bool& careful) {
-  const auto q = static_cast<std::uint64_t>(static_cast<long long>(k));
-  const std::uint64_t swap = 0 - (q & 1u);
-  const std::uint64_t sBits = std::bit_cast<std::uint64_t>(s);
-  const std::uint64_t cBits = std::bit_cast<std::uint64_t>(c);
-  const std::uint64_t sinBits = ((cBits & swap) | (sBits & ~swap)) ^ ((q & 2u) << 62);
-  const std::uint64_t cosBits = ((sBits & swap) | (cBits & ~swap)) ^ (((q + 1u) & 2u) << 62);
-  const double sinA = std::bit_cast<double>(sinBits);
-  const double cosA = std::bit_cast<double>(cosBits);
+// negated in quadrants 2 and 3, cos in 1 and 2), with bit masks rather than branches:
+// rotor angles cross quadrants often. q is read from the low bits of `quadrantBits`. A
+// template over one double (with 64-bit integer bits) and a two-lane vector of each.
+template <typename Real, typename Bits>
+inline void placeInQuadrant(Bits quadrantBits, Real& sinA, Real& cosA) {
+  const Bits q = quadrantBits & 3u;
+  const Bits swap = 0u - (q & 1u);
+  const Bits sBits = std::bit_cast<Bits>(sinA);
+  const Bits cBits = std::bit_cast<Bits>(cosA);
+  sinA = std::bit_cast<Real>(((cBits & swap) | (sBits & ~swap)) ^ ((q & 2u) << 62));
+  cosA = std::bit_cast<Real>(((sBits & swap) | (cBits & ~swap)) ^ (((q + 1u) & 2u) << 62));
+}
+
+// sin is odd and cos even: the sign of phi goes on sin last. `careful` tells that a
+// result lies too near a rounding boundary of single to be trusted.
+inline SineCosine roundToSingles(float phi, double sinA, double cosA, bool& careful) {
   careful = nearSingleMidpoint(sinA) || nearSingleMidpoint(cosA);
   const float sinRounded = static_cast<float>(sinA);
   return {static_cast<float>(cosA), isNegative(phi) ? -sinRounded : sinRounded};
@@ -58,9 +62,11 @@ SineCosine largeSineCosine(float phi, bool& careful);
 inline SineCosine fastSineCosine(float phi, bool& careful) {
   const float magnitude = magnitudeOf(phi);
   if (!(magnitude < kShortReductionLimit)) return largeSineCosine(phi, careful);
-  double k, hi, lo;
-  reduceShortAngles(static_cast<double>(magnitude), k, hi, lo);  // below pi/4: hi = angle
-  return placeInQuadrant(phi, k, fastSin(hi, lo), fastCos(hi), careful);
+  double shiftedK, hi, lo;
+  reduceShortAngles(static_cast<double>(magnitude), shiftedK, hi, lo);  // below pi/4: hi = angle
+  double sinA = fastSin(hi, lo), cosA = fastCos(hi);
+  placeInQuadrant(std::bit_cast<std::uint64_t>(shiftedK), sinA, cosA);
+  return roundToSingles(phi, sinA, cosA, careful);
 }
 
 inline SineCosine sineCosineOf(float phi) {
@@ -73,6 +79,7 @@ inline SineCosine sineCosineOf(float phi) {
 // SSE2 register on x86-64), the same operations in the same order as sineCosineOf, so
 // the same results.
 typedef double DoublePair __attribute__((vector_size(16)));
+typedef std::uint64_t BitsPair __attribute__((vector_size(16)));
 
 inline void sineCosinePairOf(float phi1, float phi2, SineCosine& r1, SineCosine& r2) {
   const float m1 = magnitudeOf(phi1), m2 = magnitudeOf(phi2);
@@ -81,13 +88,13 @@ inline void sineCosinePairOf(float phi1, float phi2, SineCosine& r1, SineCosine&
     r2 = sineCosineOf(phi2);
     return;
   }
-  DoublePair k, hi, lo;
-  reduceShortAngles(DoublePair{static_cast<double>(m1), static_cast<double>(m2)}, k, hi, lo);
-  const DoublePair s = fastSin(hi, lo);
-  const DoublePair c = fastCos(hi);
+  DoublePair shiftedK, hi, lo;
+  reduceShortAngles(DoublePair{static_cast<double>(m1), static_cast<double>(m2)}, shiftedK, hi, lo);
+  DoublePair sinA = fastSin(hi, lo), cosA = fastCos(hi);
+  placeInQuadrant(std::bit_cast<BitsPair>(shiftedK), sinA, cosA);
   bool careful1, careful2;
-  r1 = placeInQuadrant(phi1, k[0], s[0], c[0], careful1);
-  r2 = placeInQuadrant(phi2, k[1], s[1], c[1], careful2);
+  r1 = roundToSingles(phi1, sinA[0], cosA[0], careful1);
+  r2 = roundToSingles(phi2, sinA[1], cosA[1], careful2);
   if (careful1) r1 = accurateSineCosine(phi1);
   if (careful2) r2 = accurateSineCosine(phi2);
 }
