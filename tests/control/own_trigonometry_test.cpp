@@ -77,6 +77,23 @@ TEST(OwnTrigonometry, FastPathsAgreeWithTheCarefulOnes) {
   }
 }
 
+// The drive step takes both motors' rotations in one vector pass; each must be the
+// rotation of its own angle, whatever the other lane holds.
+TEST(OwnTrigonometry, PairOfRotationsEqualsEachAlone) {
+  std::mt19937 rng(3);
+  std::uniform_int_distribution<std::uint32_t> pattern(0, 0xFFFFFFFFu);
+  std::uniform_real_distribution<float> turn(-12.6f, 12.6f);
+  for (int i = 0; i < 200000; ++i) {
+    const float a = i % 3 == 0 ? std::bit_cast<float>(pattern(rng)) : turn(rng);
+    const float b = i % 5 == 0 ? std::bit_cast<float>(pattern(rng)) : turn(rng);
+    SineCosine ra, rb;
+    sineCosinePairOf(a, b, ra, rb);
+    const SineCosine sa = sineCosineOf(a), sb = sineCosineOf(b);
+    ASSERT_TRUE(sameBits(ra.cosPhi, sa.cosPhi) && sameBits(ra.sinPhi, sa.sinPhi)) << std::hexfloat << a;
+    ASSERT_TRUE(sameBits(rb.cosPhi, sb.cosPhi) && sameBits(rb.sinPhi, sb.sinPhi)) << std::hexfloat << b;
+  }
+}
+
 // Below 2^20 the three-part reduction stands in for the exact one.
 TEST(OwnTrigonometry, ShortReductionAgreesWithTheExactOne) {
   std::mt19937 rng(5);
