@@ -16,13 +16,13 @@ extern const DoubleDouble kTangentTable[105];
 // The careful path: exact reduction, double-double sine and cosine, their quotient.
 double accurateTangent(float delta);
 
-// tan(r) with |r| up to a little over pi/4 is tan(a + b), a = j/128 from the table and
+// tan(r) with 0 <= r up to a little over pi/4 is tan(a + b), a = j/128 from the table and
 // |b| <= 1/256, whose own tangent b + b^3 (1/3 + 2/15 b^2 + 17/315 b^4 + 62/2835 b^6)
 // is its series to 2^-80 relative.
 struct TangentSplit {
   DoubleDouble ta;  // tan(a)
-  double b;         // |r.hi| - a, exact
-  double bTail;     // r.lo (with r's sign taken off) plus b's series beyond b
+  double b;         // r.hi - a, exact
+  double bTail;     // r.lo plus the series of tan(b) beyond b
 };
 
 inline TangentSplit splitTangent(DoubleDouble r) {
