@@ -81,6 +81,18 @@ inline SineCosine sineCosineOf(float phi) {
 typedef double DoublePair __attribute__((vector_size(16)));
 typedef std::uint64_t BitsPair __attribute__((vector_size(16)));
 
+typedef float FloatPair __attribute__((vector_size(8)));
+typedef std::uint32_t WordQuad __attribute__((vector_size(16)));
+
+// nearSingleMidpoint on all four doubles at once: the low 29 bits of each lie in the low
+// 32-bit word of its 64-bit lane.
+inline bool anyNearSingleMidpoint(DoublePair sinA, DoublePair cosA) {
+  const WordQuad s = (std::bit_cast<WordQuad>(sinA) & 0x1FFFFFFFu) - (0x10000000u - 8u);
+  const WordQuad c = (std::bit_cast<WordQuad>(cosA) & 0x1FFFFFFFu) - (0x10000000u - 8u);
+  const WordQuad near = (s <= 16u) | (c <= 16u);
+  return (near[0] | near[2]) != 0;
+}
+
 inline void sineCosinePairOf(float phi1, float phi2, SineCosine& r1, SineCosine& r2) {
   const float m1 = magnitudeOf(phi1), m2 = magnitudeOf(phi2);
   if (!(m1 < kShortReductionLimit && m2 < kShortReductionLimit)) {
@@ -92,9 +104,13 @@ inline void sineCosinePairOf(float phi1, float phi2, SineCosine& r1, SineCosine&
   reduceShortAngles(DoublePair{static_cast<double>(m1), static_cast<double>(m2)}, shiftedK, hi, lo);
   DoublePair sinA = fastSin(hi, lo), cosA = fastCos(hi);
   placeInQuadrant(std::bit_cast<BitsPair>(shiftedK), sinA, cosA);
-  bool careful1, careful2;
-  r1 = roundToSingles(phi1, sinA[0], cosA[0], careful1);
-  r2 = roundToSingles(phi2, sinA[1], cosA[1], careful2);
-  if (careful1) r1 = accurateSineCosine(phi1);
-  if (careful2) r2 = accurateSineCosine(phi2);
+  if (anyNearSingleMidpoint(sinA, cosA)) {
+    r1 = sineCosineOf(phi1);
+    r2 = sineCosineOf(phi2);
+    return;
+  }
+  const FloatPair sinRounded = __builtin_convertvector(sinA, FloatPair);
+  const FloatPair cosRounded = __builtin_convertvector(cosA, FloatPair);
+  r1 = {cosRounded[0], isNegative(phi1) ? -sinRounded[0] : sinRounded[0]};
+  r2 = {cosRounded[1], isNegative(phi2) ? -sinRounded[1] : sinRounded[1]};
 }
