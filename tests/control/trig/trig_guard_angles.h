@@ -2,7 +2,24 @@
 
 #include <cstdint>
 
-// Angles, by bit pattern, at which the fast rotation's cosine or sine lies so near a
-// midpoint between two singles that it takes the careful path (from the exhaustive
-// sweep, `scripts/verify-trig`).
-inline constexpr std::uint32_t kGuardAngles[] = {0x00000000u};
+// The positive angles, by bit pattern, at which the fast rotation's cosine or sine lies
+// so near a midpoint between two singles that it takes the careful path: all of them,
+// from the exhaustive sweep over every non-NaN single (`scripts/verify-trig rotation`;
+// the negative angles mirror them). The sampled check takes each with both signs.
+inline constexpr std::uint32_t kGuardAngles[] = {
+    0x39800000u, 0x3A0F1BBDu, 0x3A544395u, 0x3C107FE6u, 0x3D0650EAu, 0x3DCF5597u,
+    0x3E5FA70Eu, 0x3EF3830Fu, 0x42378DB8u, 0x424790CEu, 0x42D44528u, 0x4371ADE3u,
+    0x45A8ABB3u, 0x46199998u, 0x46F85A22u, 0x47A0E238u, 0x4967CB9Bu, 0x4986AFEEu,
+    0x4A01DCA4u, 0x4A987933u, 0x4AA5A796u, 0x4B511330u, 0x4DF947F3u, 0x4E5B65FFu,
+    0x4EA2216Bu, 0x4ECD11C7u, 0x4F45DCABu, 0x4FB56937u, 0x504BE581u, 0x51ABF5AAu,
+    0x521945EDu, 0x52D9D3FEu, 0x52F88494u, 0x543F6E04u, 0x545BB734u, 0x55CAFB2Au,
+    0x55DA572Eu, 0x55E5235Du, 0x58DFB085u, 0x5922AA80u, 0x59443C0Au, 0x5A1A3626u,
+    0x5A8C921Bu, 0x5A935F4Cu, 0x5CDAA4F7u, 0x5DADD689u, 0x5DE78921u, 0x5F18B878u,
+    0x5F208D82u, 0x6115CB11u, 0x616D8730u, 0x61703976u, 0x61DFC847u, 0x6446CEC0u,
+    0x64933B14u, 0x64E5A461u, 0x650247D7u, 0x6504CEF1u, 0x653CEE8Fu, 0x67051B8Du,
+    0x67A9242Bu, 0x6978E912u, 0x6A3F60FFu, 0x6D734599u, 0x6DCEA82Eu, 0x6E649053u,
+    0x6E671317u, 0x71510EDBu, 0x73243F06u, 0x7403C71Cu, 0x744FD5D8u, 0x75DA4C95u,
+    0x76D7173Fu, 0x77F7B624u, 0x7908CD73u, 0x7970A79Du, 0x797CEF4Fu, 0x79D1F6D3u,
+    0x7A38AB34u, 0x7A4B1A27u, 0x7A5AACDBu, 0x7A817B08u, 0x7C2E964Au, 0x7C5D6B82u,
+    0x7C64841Eu, 0x7C69AE1Eu, 0x7DB91687u, 0x7E82FEA4u, 0x7F2A2CA7u,
+};

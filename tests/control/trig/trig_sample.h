@@ -15,14 +15,17 @@ inline constexpr std::size_t kSpreadSamples = 2u * 255u * kPerExponent;  // the 
 
 inline std::vector<std::uint32_t> sampledAngles() {
   std::vector<std::uint32_t> bits;
-  bits.reserve(kSpreadSamples + 64u + sizeof kGuardAngles / sizeof kGuardAngles[0]);
+  bits.reserve(kSpreadSamples + 64u + 2u * (sizeof kGuardAngles / sizeof kGuardAngles[0]));
   for (std::uint32_t sign = 0; sign < 2; ++sign)
     for (std::uint32_t exponent = 0; exponent < 255; ++exponent)
       for (std::uint32_t i = 0; i < kPerExponent; ++i) {
         const std::uint32_t mantissa = (i * 2654435761u + exponent * 7919u) & 0x7FFFFFu;
         bits.push_back(sign << 31 | exponent << 23 | mantissa);
       }
-  for (std::uint32_t b : kGuardAngles) bits.push_back(b);
+  for (std::uint32_t b : kGuardAngles) {
+    bits.push_back(b);
+    bits.push_back(b | 0x80000000u);
+  }
   const std::uint32_t special[] = {
       0x00000000u, 0x80000000u, 0x7F800000u, 0xFF800000u, 0x7FC00000u, 0xFFC00000u,
       0x00000001u, 0x007FFFFFu, 0x00800000u, 0x7F7FFFFFu, 0xFF7FFFFFu,
