@@ -121,8 +121,21 @@ DoubleDouble reducedTangent(DoubleDouble r, bool odd) {
   return negative ? ddNegate(t) : t;
 }
 
-double largeTangent(float delta) {
+double tangentOfReduced(float delta, const ReducedAngle& a) {
+  // tan(-r) = -tan(r): the first tier works on |r|.
+  const bool flip = a.r.hi < 0.0;
+  double t;
+  if ((a.quadrant & 1u) == 0 && quickTangent(flip ? ddNegate(a.r) : a.r, t))
+    return isNegative(delta) != flip ? -t : t;
+  const DoubleDouble d = reducedTangent(a.r, (a.quadrant & 1u) != 0);
+  const double bound = (d.hi < 0.0 ? -d.hi : d.hi) * 0x1p-66;
+  if (!roundingIsDecided(d, bound)) return accurateTangent(delta);
+  return isNegative(delta) ? -d.hi : d.hi;
+}
+
+double tangentBeyondQuarterTurn(float delta) {
   const float magnitude = magnitudeOf(delta);
+  if (magnitude < kShortReductionLimit) return tangentOfReduced(delta, reduceShortAngle(magnitude));
   if (!(magnitude <= 0x1.fffffep127f)) {  // inf or NaN: NaN, as x - x gives it
     const double x = static_cast<double>(delta);
     return x - x;

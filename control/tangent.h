@@ -1,5 +1,8 @@
 #pragma once
 
+#include <bit>
+#include <cstdint>
+
 #include "angle_reduction.h"
 #include "double_double.h"
 #include "sine_cosine.h"
@@ -63,27 +66,26 @@ inline bool quickTangent(DoubleDouble r, double& result) {
 }
 
 // The tiers on a reduced angle; the sign of delta goes on last (tan is odd).
-inline double tangentOfReduced(float delta, const ReducedAngle& a) {
-  // tan(-r) = -tan(r): the first tier works on |r|.
-  const bool flip = a.r.hi < 0.0;
-  double t;
-  if ((a.quadrant & 1u) == 0 && quickTangent(flip ? ddNegate(a.r) : a.r, t))
-    return isNegative(delta) != flip ? -t : t;
-  const DoubleDouble d = reducedTangent(a.r, (a.quadrant & 1u) != 0);
-  const double bound = (d.hi < 0.0 ? -d.hi : d.hi) * 0x1p-66;
-  if (!roundingIsDecided(d, bound)) return accurateTangent(delta);
-  return isNegative(delta) ? -d.hi : d.hi;
+double tangentOfReduced(float delta, const ReducedAngle& a);
+
+// tan(delta) for |delta| at or above pi/4: the short or the exact reduction, then the
+// tiers; inf and NaN give NaN.
+double tangentBeyondQuarterTurn(float delta);
+
+// x with the sign of delta put on (tan is odd).
+inline double withSignOf(float delta, double x) {
+  const std::uint64_t sign = static_cast<std::uint64_t>(std::bit_cast<std::uint32_t>(delta) >> 31);
+  return std::bit_cast<double>(std::bit_cast<std::uint64_t>(x) ^ (sign << 63));
 }
 
-// Beyond the short reduction's limit: the exact reduction, then the same tiers. Inf and
-// NaN give NaN.
-double largeTangent(float delta);
-
+// A steering angle lies below pi/4: there the first tier needs no reduction and is
+// inlined into the caller; everything else is out of line.
 inline double tangentOf(float delta) {
   const float magnitude = magnitudeOf(delta);
-  if (!(magnitude < kShortReductionLimit)) return largeTangent(delta);
-  const ReducedAngle a = magnitude < kQuarterPi
-                             ? ReducedAngle{0, {static_cast<double>(magnitude), 0.0}}
-                             : reduceShortAngle(magnitude);
-  return tangentOfReduced(delta, a);
+  if (magnitude < kQuarterPi) {
+    double t;
+    if (quickTangent({static_cast<double>(magnitude), 0.0}, t)) return withSignOf(delta, t);
+    return tangentOfReduced(delta, {0, {static_cast<double>(magnitude), 0.0}});
+  }
+  return tangentBeyondQuarterTurn(delta);
 }
