@@ -1,5 +1,6 @@
-// Runs every benchmark, then prints the drive step's cost relative to its floor as the
-// last line, from the medians of the repeated runs.
+// Runs every benchmark, then prints the drive step's cost relative to its floor (the C
+// library's trigonometry) and relative to the floor of the controller's own
+// trigonometry, from the medians of the repeated runs.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -29,9 +30,14 @@ int main(int argc, char** argv) {
   benchmark::Shutdown();
   const auto step = reporter.medians.find("BM_DriveStep");
   const auto floor = reporter.medians.find("BM_DriveStepFloor");
+  const auto ownFloor = reporter.medians.find("BM_DriveStepOwnTrigFloor");
   if (step != reporter.medians.end() && floor != reporter.medians.end() && floor->second > 0)
     std::printf("drive step / floor: %.3f\n", step->second / floor->second);
   else
     std::printf("drive step / floor: not measured (both benchmarks must run)\n");
+  if (step != reporter.medians.end() && ownFloor != reporter.medians.end() && ownFloor->second > 0)
+    std::printf("drive step / own-trig floor: %.3f\n", step->second / ownFloor->second);
+  else
+    std::printf("drive step / own-trig floor: not measured (both benchmarks must run)\n");
   return 0;
 }

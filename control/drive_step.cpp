@@ -1,6 +1,7 @@
 #include "drive_step.h"
 
 #include "controller_state.h"
+#include "electronic_differential.h"
 #include "foc_channel.h"
 
 namespace {
@@ -15,12 +16,14 @@ void driveOutputs(const float* iabc1, const float* theta1, const float* omega1,
                   const float* iabc2, const float* theta2, const float* omega2,
                   const float* udc, const float* iqCommand, const float* steerAngle,
                   float* vabcNorm1, float* vabcNorm2) {
-  // The trigonometry comes first and the two channels' bodies follow without a call
-  // between them, so that their independent chains of steps can overlap in the core.
-  const Rotation rotation1 = rotationOf(*theta1);
-  const Rotation rotation2 = rotationOf(*theta2);
+  // The differential's tangent comes first (its speed references are needed midway
+  // through each channel), then both rotations in one pass; the two channels' bodies
+  // follow without a call between them, so that their independent chains of steps can
+  // overlap in the core.
   float speedRef[2];
   electronicDifferential(*omega1, *omega2, *steerAngle, speedRef, diffMean);
+  Rotation rotation1, rotation2;
+  rotationsOf(*theta1, *theta2, rotation1, rotation2);
   ChannelSignals unused1, unused2;
   focChannelStepRotated(*iqCommand, speedRef[0], iabc1[0], iabc1[1], iabc1[2], rotation1,
                         *omega1, *udc, vabcNorm1, channelState1, unused1);

@@ -7,8 +7,3 @@ void driveOutputs(const float* iabc1, const float* theta1, const float* omega1,
                   const float* iabc2, const float* theta2, const float* omega2,
                   const float* udc, const float* iqCommand, const float* steerAngle,
                   float* vabcNorm1, float* vabcNorm2);
-
-// Speed references of the two motors from their measured speeds and the steering
-// angle; diffMean is the differential's memory, read and rewritten on every call.
-void electronicDifferential(float omega1, float omega2, float steerAngle,
-                            float speedRef[2], float& diffMean);

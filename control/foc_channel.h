@@ -1,11 +1,70 @@
 #pragma once
 
-#include "foc_channel_signals.h"
+#include "channel_state.h"
+#include "clamps.h"
+#include "current_limit.h"
+#include "decoupling.h"
+#include "frame_transforms.h"
+#include "modulation_index.h"
+#include "normalize.h"
+#include "parameters.h"
+#include "pi_step.h"
 
-inline void focChannelStep(float iqCommand, float speedRef, float ia, float ib, float ic,
-                           float theta, float omega, float udc, float vabcNorm[3],
-                           ChannelState& state) {
-  ChannelSignals unused;
-  focChannelStepTraced(iqCommand, speedRef, ia, ib, ic, theta, omega, udc, vabcNorm, state,
-                       unused);
+// The channel's own literals.
+inline constexpr float kFwModIndexRef = 0.95f;   // modulation index that field weakening holds
+inline constexpr float kModIndexFilter = 0.02f;  // coefficient of the modulation-index filter
+inline constexpr float kSpeedPiLowerFactor = -2.0f;
+static_assert(bitsOf(kFwModIndexRef) == 0x3F733333u);
+static_assert(bitsOf(kModIndexFilter) == 0x3CA3D70Au);
+static_assert(bitsOf(kSpeedPiLowerFactor) == 0xC0000000u);
+
+// Every signal of one channel step, kept so that a test or a diagnostic can look inside
+// a step; in the output step the compiler drops what nobody reads.
+struct ChannelSignals {
+  float iAlphaBeta[2];
+  float idq[2];
+  float dqRef[2];  // idRef, iqRef
+  float iqLimit;
+  float speedPi;
+  float vdPi;
+  float vqPi;
+  float vdqFf[2];
+  float vdq[2];
+  float vAlphaBeta[2];
+  float vabc[3];
+};
+
+// One step of one motor's field-oriented control, from its phase currents to its
+// normalised phase voltages, advancing its state. The rotation of the doubled rotor
+// angle is the caller's: the drive step evaluates both motors' rotations in one pass
+// before either channel's long chain of dependent steps.
+[[gnu::always_inline]] inline void focChannelStepRotated(float iqCommand, float speedRef,
+                                                         float ia, float ib, float ic,
+                                                         Rotation rotation, float omega,
+                                                         float udc, float vabcNorm[3],
+                                                         ChannelState& state,
+                                                         ChannelSignals& s) {
+  clarkeTransform(ia, ib, ic, s.iAlphaBeta);
+  parkRotate(s.iAlphaBeta[0], s.iAlphaBeta[1], rotation, s.idq);
+
+  // Field weakening acts on the filtered modulation index that the previous step left.
+  s.dqRef[0] = piStep(kFwModIndexRef, state.modIndex[1], kFwKp, kFwTi, kFwIdMin, kFwIdMax,
+                      state.fwIntegrator, kTs);
+  s.iqLimit = qCurrentLimit(kCurrentLimit, s.dqRef[0]);
+  // The speed PI may run to twice the q limit; only its sum with the command is clamped.
+  s.speedPi = piStep(speedRef, omega, kSpeedKp, kSpeedTi, kSpeedPiLowerFactor * s.iqLimit,
+                     s.iqLimit + s.iqLimit, state.speedIntegrator, kTs);
+  clampedSum(iqCommand, s.speedPi, s.iqLimit, s.dqRef);
+
+  s.vdPi = piStep(s.dqRef[0], s.idq[0], kIdKp, kIdTi, kVoltageMin, kVoltageMax,
+                  state.idIntegrator, kTs);
+  s.vqPi = piStep(s.dqRef[1], s.idq[1], kIqKp, kIqTi, kVoltageMin, kVoltageMax,
+                  state.iqIntegrator, kTs);
+  decouplingTerms(s.dqRef[0], s.dqRef[1], omega, kRs, kLd, kLq, kPsiPm, s.vdqFf);
+  addClampPair(s.vdPi, s.vqPi, s.vdqFf[0], s.vdqFf[1], kVoltageMin, kVoltageMax, s.vdq);
+
+  inverseParkRotate(s.vdq[0], s.vdq[1], rotation, s.vAlphaBeta);
+  inverseClarkeTransform(s.vAlphaBeta[0], s.vAlphaBeta[1], s.vabc);
+  modulationIndexUpdate(s.vAlphaBeta[0], s.vAlphaBeta[1], kModIndexFilter, state.modIndex);
+  normalizeByHalfDc(s.vabc[0], s.vabc[1], s.vabc[2], udc, vabcNorm);
 }

@@ -1,8 +1,7 @@
 #pragma once
 
-#include <cmath>
-
 #include "parameters.h"
+#include "sine_cosine.h"
 
 // Phase (a, b, c) <-> stationary (alpha, beta) <-> rotating (d, q) frames. The gains
 // are the rounded literals the controller was tuned with (0.6667, 0.5774, 0.866), not
@@ -38,9 +37,18 @@ struct Rotation {
   float sinPhi;
 };
 
+// cos and sin of phi = theta + theta (a single), each in double rounded to single.
 inline Rotation rotationOf(float theta) {
-  const double phi = static_cast<double>(theta + theta);
-  return {static_cast<float>(std::cos(phi)), static_cast<float>(std::sin(phi))};
+  const SineCosine r = sineCosineOf(theta + theta);
+  return {r.cosPhi, r.sinPhi};
+}
+
+// Both motors' rotations in one pass.
+inline void rotationsOf(float theta1, float theta2, Rotation& rotation1, Rotation& rotation2) {
+  SineCosine r1, r2;
+  sineCosinePairOf(theta1 + theta1, theta2 + theta2, r1, r2);
+  rotation1 = {r1.cosPhi, r1.sinPhi};
+  rotation2 = {r2.cosPhi, r2.sinPhi};
 }
 
 inline void parkRotate(float alpha, float beta, Rotation r, float dq[2]) {
@@ -51,12 +59,4 @@ inline void parkRotate(float alpha, float beta, Rotation r, float dq[2]) {
 inline void inverseParkRotate(float d, float q, Rotation r, float alphaBeta[2]) {
   alphaBeta[0] = r.cosPhi * d - r.sinPhi * q;
   alphaBeta[1] = r.sinPhi * d + r.cosPhi * q;
-}
-
-inline void parkTransform(float alpha, float beta, float theta, float dq[2]) {
-  parkRotate(alpha, beta, rotationOf(theta), dq);
-}
-
-inline void inverseParkTransform(float d, float q, float theta, float alphaBeta[2]) {
-  inverseParkRotate(d, q, rotationOf(theta), alphaBeta);
 }

@@ -4,7 +4,7 @@
 #include "control/clamps.h"
 #include "control/current_limit.h"
 #include "control/decoupling.h"
-#include "control/frame_transforms.h"
+#include "tests/control/channel_steps.h"
 #include "control/modulation_index.h"
 #include "control/normalize.h"
 #include "control/pi_step.h"

@@ -1,12 +1,15 @@
 // The drive step advances one process-wide controller state, so every test here must
 // start in a fresh process: CTest runs each test case of this program on its own.
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <random>
 
 #include "control/controller_state.h"
 #include "control/drive_step.h"
-#include "control/foc_channel.h"
+#include "control/electronic_differential.h"
+#include "tests/control/channel_steps.h"
 #include "tests/support/drive_inputs.h"
 #include "tests/support/exact_values.h"
 
@@ -108,6 +111,42 @@ TEST(DriveStep, AlternatingInstancesShareOneState) {
   const ControllerStateSnapshot s = controllerStateSnapshot();
   EXPECT_TRUE(sameBits(s.diffMean, interleaved.diffMean));
   EXPECT_TRUE(sameBits(s.channel2.modIndex[1], interleaved.motor2.modIndex[1]));
+}
+
+bool sameChannelState(const ChannelState& a, const ChannelState& b) {
+  return sameBits(a.iqIntegrator, b.iqIntegrator) && sameBits(a.idIntegrator, b.idIntegrator) &&
+         sameBits(a.fwIntegrator, b.fwIntegrator) &&
+         sameBits(a.speedIntegrator, b.speedIntegrator) &&
+         sameBits(a.modIndex[0], b.modIndex[0]) && sameBits(a.modIndex[1], b.modIndex[1]);
+}
+
+// Any finite single, by a random bit pattern: angles and steering far beyond a turn.
+float anyFiniteSingle(std::mt19937& rng) {
+  std::uniform_int_distribution<std::uint32_t> pattern(0, 0xFF7FFFFFu);
+  std::uint32_t bits = pattern(rng);
+  if ((bits & 0x7F800000u) == 0x7F800000u) bits &= 0xFF7FFFFFu;
+  return std::bit_cast<float>(bits);
+}
+
+// The drive step evaluates the tangent first and both rotations in one pass; it must
+// still be the differential followed by the two channels, each with its own rotation:
+// the same outputs and the same whole state after every step.
+TEST(DriveStep, MatchesTheDifferentialAndChannelsCalledInTurn) {
+  std::mt19937 rng(11);
+  OneInstance inTurn;
+  for (int i = 0; i < 100000; ++i) {
+    DriveInputs in = randomDriveInputs(rng);
+    if (i % 7 == 3) {
+      in.theta1 = anyFiniteSingle(rng);
+      in.theta2 = anyFiniteSingle(rng);
+    }
+    if (i % 11 == 5) in.steerAngle = anyFiniteSingle(rng) * 1e-30f;  // mostly small, some huge
+    ASSERT_TRUE(sameOutputs(step(in), inTurn.step(in))) << "step " << i;
+    const ControllerStateSnapshot s = controllerStateSnapshot();
+    ASSERT_TRUE(sameBits(s.diffMean, inTurn.diffMean)) << "step " << i;
+    ASSERT_TRUE(sameChannelState(s.channel1, inTurn.motor1)) << "step " << i;
+    ASSERT_TRUE(sameChannelState(s.channel2, inTurn.motor2)) << "step " << i;
+  }
 }
 
 TEST(DriveStep, SteeringActsOnlyOnceTheDifferentialHasAMemory) {

@@ -1,7 +1,7 @@
 #include <cmath>
 #include <limits>
 
-#include "control/drive_step.h"
+#include "control/electronic_differential.h"
 #include "tests/support/exact_values.h"
 
 namespace {

@@ -8,6 +8,7 @@ Reads the replay input CSV on standard input, writes the replay output CSV (valu
 %.9g, which name a single exactly; NaN as nan) on standard output."""
 
 import csv
+import decimal
 import math
 import struct
 import sys
@@ -114,8 +115,51 @@ def channel(iq_command, speed_ref, ia, ib, ic, theta, omega, udc, st):
     return [f32(div(va, half)), f32(div(vb, half)), f32(div(vc, half))]
 
 
+def _pi(digits):
+    """pi to `digits` decimals, by Machin's formula in integers."""
+    scale = 10 ** (digits + 10)
+
+    def arctan_inverse(n):
+        total, term, k = 0, scale // n, 1
+        while term:
+            total += term // k if k % 4 == 1 else -(term // k)
+            term //= n * n
+            k += 2
+        return total
+
+    return _REDUCTION.divide(decimal.Decimal(16 * arctan_inverse(5) - 4 * arctan_inverse(239)), scale)
+
+
+_REDUCTION = decimal.Context(prec=110)
+_SERIES = decimal.Context(prec=45)
+_HALF_PI = _REDUCTION.divide(_pi(105), 2)
+
+
+def tangent(x):
+    """tan(x) correctly rounded to double: the argument reduced by pi/2 with 110 digits
+    (enough for any single), sine and cosine by their series with 45, rounded once."""
+    if x != x or x in (INF, -INF):
+        return math.nan
+    if x == 0:
+        return x
+    k = _REDUCTION.to_integral_value(_REDUCTION.divide(decimal.Decimal(x), _HALF_PI))
+    r = _SERIES.plus(_REDUCTION.subtract(decimal.Decimal(x), _REDUCTION.multiply(k, _HALF_PI)))
+    r2 = _SERIES.multiply(r, r)
+    sine, cosine, term_s, term_c, n = r, decimal.Decimal(1), r, decimal.Decimal(1), 1
+    while True:
+        term_s = _SERIES.divide(_SERIES.multiply(-term_s, r2), (2 * n) * (2 * n + 1))
+        term_c = _SERIES.divide(_SERIES.multiply(-term_c, r2), (2 * n - 1) * (2 * n))
+        if term_c == 0 or abs(term_c) < decimal.Decimal("1e-60"):
+            break
+        sine, cosine, n = _SERIES.add(sine, term_s), _SERIES.add(cosine, term_c), n + 1
+    if int(k) % 2:
+        return float(_SERIES.divide(-cosine, sine))
+    return float(_SERIES.divide(sine, cosine))
+
+
 def differential(a, b, steer, memory):
-    t = call(math.tan, steer)
+    # The block's tangent is correctly rounded (where the C library's may not be).
+    t = tangent(steer)
     d = f32(f32(f32(3.0 * b) + f32(a * 3.0)) * 0.5)
     k = f32(((STEER_NUM * t) / STEER_DEN) * memory[0])
     g = k * 0.5

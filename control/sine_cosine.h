@@ -1,0 +1,116 @@
+#pragma once
+
+#include <bit>
+#include <cstdint>
+
+#include "angle_reduction.h"
+#include "trig_series.h"
+
+// The cosine and sine of a single angle, each computed in double and rounded to single,
+// with the same bits on every platform and CPU: the controller's own routine, in plain
+// IEEE double arithmetic, instead of the C library's.
+struct SineCosine {
+  float cosPhi;
+  float sinPhi;
+};
+
+inline float magnitudeOf(float x) {
+  return std::bit_cast<float>(std::bit_cast<std::uint32_t>(x) & 0x7FFFFFFFu);
+}
+
+inline bool isNegative(float x) { return (std::bit_cast<std::uint32_t>(x) >> 31) != 0; }
+
+// True when a double lies within 8 double ulps of a midpoint between two singles, where
+// the fast evaluation's error (about one ulp) could decide the rounding to single.
+inline bool nearSingleMidpoint(double y) {
+  const std::uint64_t low = std::bit_cast<std::uint64_t>(y) & 0x1FFFFFFFu;
+  return low - (0x10000000u - 8u) <= 16u;
+}
+
+// The careful path: exact reduction and double-double series, rounded to double and
+// then to single, as a correctly rounded double cosine and sine would be.
+SineCosine accurateSineCosine(float phi);
+
+// The quadrant's rotation of the first-quadrant values (q odd swaps sin and cos; sin is
+// negated in quadrants 2 and 3, cos in 1 and 2), with bit masks rather than branches:
+// rotor angles cross quadrants often. q is read from the low bits of `quadrantBits`. A
+// template over one double (with 64-bit integer bits) and a two-lane vector of each.
+template <typename Real, typename Bits>
+inline void placeInQuadrant(Bits quadrantBits, Real& sinA, Real& cosA) {
+  const Bits q = quadrantBits & 3u;
+  const Bits swap = 0u - (q & 1u);
+  const Bits sBits = std::bit_cast<Bits>(sinA);
+  const Bits cBits = std::bit_cast<Bits>(cosA);
+  sinA = std::bit_cast<Real>(((cBits & swap) | (sBits & ~swap)) ^ ((q & 2u) << 62));
+  cosA = std::bit_cast<Real>(((sBits & swap) | (cBits & ~swap)) ^ (((q + 1u) & 2u) << 62));
+}
+
+// sin is odd and cos even: the sign of phi goes on sin last. `careful` tells that a
+// result lies too near a rounding boundary of single to be trusted.
+inline SineCosine roundToSingles(float phi, double sinA, double cosA, bool& careful) {
+  careful = nearSingleMidpoint(sinA) || nearSingleMidpoint(cosA);
+  const float sinRounded = static_cast<float>(sinA);
+  return {static_cast<float>(cosA), isNegative(phi) ? -sinRounded : sinRounded};
+}
+
+// Beyond the short reduction's limit: the exact reduction, then the same series and
+// guard as below it. Inf and NaN give NaN.
+SineCosine largeSineCosine(float phi, bool& careful);
+
+// The fast path: the reduction and the double series, rounded to single; `careful` tells
+// that a result lies too near a rounding boundary to be trusted.
+inline SineCosine fastSineCosine(float phi, bool& careful) {
+  const float magnitude = magnitudeOf(phi);
+  if (!(magnitude < kShortReductionLimit)) return largeSineCosine(phi, careful);
+  double shiftedK, hi, lo;
+  reduceShortAngles(static_cast<double>(magnitude), shiftedK, hi, lo);  // below pi/4: hi = angle
+  double sinA = fastSin(hi, lo), cosA = fastCos(hi);
+  placeInQuadrant(std::bit_cast<std::uint64_t>(shiftedK), sinA, cosA);
+  return roundToSingles(phi, sinA, cosA, careful);
+}
+
+inline SineCosine sineCosineOf(float phi) {
+  bool careful;
+  const SineCosine r = fastSineCosine(phi, careful);
+  return careful ? accurateSineCosine(phi) : r;
+}
+
+// Both motors' angles in one pass: the fast path in two-lane vectors of doubles (one
+// SSE2 register on x86-64), the same operations in the same order as sineCosineOf, so
+// the same results.
+typedef double DoublePair __attribute__((vector_size(16)));
+typedef std::uint64_t BitsPair __attribute__((vector_size(16)));
+
+typedef float FloatPair __attribute__((vector_size(8)));
+typedef std::uint32_t WordQuad __attribute__((vector_size(16)));
+
+// nearSingleMidpoint on all four doubles at once: the low 29 bits of each lie in the low
+// 32-bit word of its 64-bit lane.
+inline bool anyNearSingleMidpoint(DoublePair sinA, DoublePair cosA) {
+  const WordQuad s = (std::bit_cast<WordQuad>(sinA) & 0x1FFFFFFFu) - (0x10000000u - 8u);
+  const WordQuad c = (std::bit_cast<WordQuad>(cosA) & 0x1FFFFFFFu) - (0x10000000u - 8u);
+  const WordQuad near = (s <= 16u) | (c <= 16u);
+  return (near[0] | near[2]) != 0;
+}
+
+inline void sineCosinePairOf(float phi1, float phi2, SineCosine& r1, SineCosine& r2) {
+  const float m1 = magnitudeOf(phi1), m2 = magnitudeOf(phi2);
+  if (!(m1 < kShortReductionLimit && m2 < kShortReductionLimit)) {
+    r1 = sineCosineOf(phi1);
+    r2 = sineCosineOf(phi2);
+    return;
+  }
+  DoublePair shiftedK, hi, lo;
+  reduceShortAngles(DoublePair{static_cast<double>(m1), static_cast<double>(m2)}, shiftedK, hi, lo);
+  DoublePair sinA = fastSin(hi, lo), cosA = fastCos(hi);
+  placeInQuadrant(std::bit_cast<BitsPair>(shiftedK), sinA, cosA);
+  if (anyNearSingleMidpoint(sinA, cosA)) {
+    r1 = sineCosineOf(phi1);
+    r2 = sineCosineOf(phi2);
+    return;
+  }
+  const FloatPair sinRounded = __builtin_convertvector(sinA, FloatPair);
+  const FloatPair cosRounded = __builtin_convertvector(cosA, FloatPair);
+  r1 = {cosRounded[0], isNegative(phi1) ? -sinRounded[0] : sinRounded[0]};
+  r2 = {cosRounded[1], isNegative(phi2) ? -sinRounded[1] : sinRounded[1]};
+}

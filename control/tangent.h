@@ -1,0 +1,91 @@
+#pragma once
+
+#include <bit>
+#include <cstdint>
+
+#include "angle_reduction.h"
+#include "double_double.h"
+#include "sine_cosine.h"
+
+// The tangent of a single angle in double, correctly rounded (but for angles too close
+// to call that the exhaustive check has not met): the controller's own routine, the
+// same bits on every platform and CPU. Three tiers, each taken only when the one
+// before cannot decide the rounding: plain doubles, double-doubles, then the exact
+// reduction with double-double sine and cosine.
+
+// tan(j/128) for j = 0 ... 104, each the double-double nearest it.
+extern const DoubleDouble kTangentTable[105];
+
+// The careful path: exact reduction, double-double sine and cosine, their quotient.
+double accurateTangent(float delta);
+
+// tan(r) with 0 <= r up to a little over pi/4 is tan(a + b), a = j/128 from the table and
+// |b| <= 1/256, whose own tangent b + b^3 (1/3 + 2/15 b^2 + 17/315 b^4 + 62/2835 b^6)
+// is its series to 2^-80 relative.
+struct TangentSplit {
+  DoubleDouble ta;  // tan(a)
+  double b;         // r.hi - a, exact
+  double bTail;     // r.lo plus the series of tan(b) beyond b
+};
+
+inline TangentSplit splitTangent(DoubleDouble r) {
+  const int j = static_cast<int>(r.hi * 128.0 + 0.5);
+  const double b = r.hi - static_cast<double>(j) * 0x1p-7;
+  const double z = b * b;
+  const double series =
+      (b * z) * (0x1.5555555555555p-2 +
+                 z * (0x1.1111111111111p-3 + z * (0x1.ba1ba1ba1ba1cp-5 + z * 0x1.664f4882c10fap-6)));
+  return {kTangentTable[j], b, r.lo + series};
+}
+
+// True when hi + lo, known to within `bound`, rounds to hi whatever the error.
+inline bool roundingIsDecided(DoubleDouble t, double bound) {
+  return t.hi + (t.lo + bound) == t.hi && t.hi + (t.lo - bound) == t.hi;
+}
+
+// Second tier: tan(r), or -cot(r) for an odd quadrant, in double-doubles, good to
+// about 2^-68 relative (the series of b, in doubles).
+DoubleDouble reducedTangent(DoubleDouble r, bool odd);
+
+// First tier, tan(r) for 0 <= r <= pi/4 + a little: tan(a + b) = S + T p with
+// S = tan a + tan b exact as two doubles, p = tan a tan b and T the tangent itself, the
+// one term in plain doubles. Returns false when its error could decide the rounding.
+inline bool quickTangent(DoubleDouble r, double& result) {
+  const TangentSplit s = splitTangent(r);
+  const double tb = s.b + s.bTail;
+  const double p = s.ta.hi * tb;
+  const double t1 = (s.ta.hi + tb) / (1.0 - p);
+  const DoubleDouble head = twoSum(s.ta.hi, s.b);
+  const double tp = t1 * p;
+  const DoubleDouble t = fastTwoSum(head.hi, head.lo + ((s.ta.lo + s.bTail) + tp));
+  // tp is off by about 3 of its own ulps; every other error (the series of b in
+  // doubles, above all) lies below 2^-66 of t.
+  const double bound = (tp < 0.0 ? -tp : tp) * 0x1p-50 + (t.hi < 0.0 ? -t.hi : t.hi) * 0x1p-66;
+  result = t.hi;
+  return roundingIsDecided(t, bound);
+}
+
+// The tiers on a reduced angle; the sign of delta goes on last (tan is odd).
+double tangentOfReduced(float delta, const ReducedAngle& a);
+
+// tan(delta) for |delta| at or above pi/4: the short or the exact reduction, then the
+// tiers; inf and NaN give NaN.
+double tangentBeyondQuarterTurn(float delta);
+
+// x with the sign of delta put on (tan is odd).
+inline double withSignOf(float delta, double x) {
+  const std::uint64_t sign = static_cast<std::uint64_t>(std::bit_cast<std::uint32_t>(delta) >> 31);
+  return std::bit_cast<double>(std::bit_cast<std::uint64_t>(x) ^ (sign << 63));
+}
+
+// A steering angle lies below pi/4: there the first tier needs no reduction and is
+// inlined into the caller; everything else is out of line.
+inline double tangentOf(float delta) {
+  const float magnitude = magnitudeOf(delta);
+  if (magnitude < kQuarterPi) {
+    double t;
+    if (quickTangent({static_cast<double>(magnitude), 0.0}, t)) return withSignOf(delta, t);
+    return tangentOfReduced(delta, {0, {static_cast<double>(magnitude), 0.0}});
+  }
+  return tangentBeyondQuarterTurn(delta);
+}
