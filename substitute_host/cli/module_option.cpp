@@ -1,5 +1,6 @@
 #include "module_option.h"
 
+#include "checked_output.h"
 #include "loader/plugin_module.h"
 
 namespace substitute_host {
@@ -7,7 +8,8 @@ namespace substitute_host {
 CLI::Option* addModuleOption(CLI::App& command, std::string& path) {
   return command.add_option("--module", path,
                             std::string("The plug-in module to load (default: ") +
-                                pluginFileName() + " next to this executable).");
+                                pluginFileName() + " next to this executable).")
+      ->check(nonEmptyPath());
 }
 
 std::string modulePathOrDefault(const std::string& path) {
