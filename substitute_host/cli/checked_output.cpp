@@ -6,6 +6,11 @@
 
 #include "text/display_text.h"
 
+#if !defined(_WIN32)
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
 namespace substitute_host {
 
 bool standardOutputWritten(const char* command) {
@@ -17,6 +22,17 @@ bool standardOutputWritten(const char* command) {
   const char* why = flushErrno != 0 ? std::strerror(flushErrno) : "a write failed";
   std::fprintf(stderr, "corvalent2 %s: writing standard output failed: %s\n", command, why);
   return false;
+}
+
+void holdClosedStandardStreams() {
+#if !defined(_WIN32)
+  // Lowest numbers first: open() takes the lowest free number, the one found closed.
+  for (int stream = 0; stream <= 2; ++stream) {
+    if (::fcntl(stream, F_GETFD) == -1 && errno == EBADF) {
+      ::open("/dev/null", stream == 0 ? O_WRONLY : O_RDONLY);
+    }
+  }
+#endif
 }
 
 CLI::Validator nonEmptyPath() {

@@ -10,6 +10,12 @@ namespace substitute_host {
 // with a failure status, never with success.
 bool standardOutputWritten(const char* command);
 
+// A closed standard stream would hand its number to the next file opened, and what is
+// meant for standard output would land in that file. Each closed one is held by the
+// null device, opened so that using it fails (standard input for writing only, the
+// outputs for reading only): the failure is then reported as any other.
+void holdClosedStandardStreams();
+
 // Refuses an empty path on the command line: '' must not quietly mean a standard stream
 // or the default folder.
 CLI::Validator nonEmptyPath();

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "checked_output.h"
 #include "replay_command.h"
 #include "simulate_command.h"
 #include "sizes_command.h"
@@ -11,6 +12,7 @@
 
 int main(int argc, char** argv) {
   using namespace substitute_host;
+  holdClosedStandardStreams();
 
   CLI::App app{
       "Corvalent2 substitute host: runs the two-motor drive controller outside the "

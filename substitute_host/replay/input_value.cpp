@@ -1,6 +1,5 @@
 #include "replay/input_value.h"
 
-#include <algorithm>
 #include <charconv>
 #include <cstdint>
 #include <cmath>
@@ -34,7 +33,8 @@ std::int64_t decimalExponent(std::string_view text) {
   if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
   std::int64_t exponent = 0;
   for (; i < text.size() && isDigit(text[i]); ++i) {
-    exponent = std::min(kSaturatedExponent, exponent * 10 + (text[i] - '0'));
+    exponent = exponent < kSaturatedExponent / 10 ? exponent * 10 + (text[i] - '0')
+                                                  : kSaturatedExponent;
   }
   return negative ? -exponent : exponent;
 }

@@ -23,10 +23,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A CSV row takes about 400 bytes (36 columns); a run that would write more than a
-// gigabyte gets a warning before it starts, as it may fill the disk.
-constexpr double kCsvBytesPerRow = 400.0;
-constexpr double kCsvWarningBytes = 1e9;
 constexpr std::size_t kShownPathBytes = 200;
 
 struct Streams {
@@ -37,15 +33,6 @@ struct Streams {
 std::string shown(const fs::path& path) { return displayText(path.string(), kShownPathBytes); }
 
 std::string reason(int error) { return error != 0 ? std::strerror(error) : "the stream failed"; }
-
-void warnAboutCsvSize(const Scenario& sc, int decimate, std::ostream& err) {
-  const double steps = std::max(1.0, std::ceil(sc.duration / kControlStep - 1e-9));
-  const double bytes = std::ceil(steps / decimate) * kCsvBytesPerRow;
-  if (bytes <= kCsvWarningBytes) return;
-  const double enough = std::ceil(steps * kCsvBytesPerRow / kCsvWarningBytes);
-  err << "simulate: warning: the CSV will take about " << std::llround(bytes / 1e9)
-      << " GB; --decimate " << std::llround(enough) << " brings it under 1 GB\n";
-}
 
 bool openCsv(const fs::path& dir, const fs::path& csvPath, std::ofstream& csv, Streams io) {
   std::error_code ec;
@@ -160,7 +147,10 @@ int simulate(const SimulateRequest& req, ControllerStep step, void* context, Str
     io.err << parsed.error << '\n';
     return kSimulateRefused;
   }
-  if (!req.outputDir.empty()) warnAboutCsvSize(parsed.scenario, req.decimate, io.err);
+  if (!req.outputDir.empty()) {
+    const std::string warning = csvSizeWarning(parsed.scenario.duration, req.decimate);
+    if (!warning.empty()) io.err << "simulate: warning: " << warning << '\n';
+  }
   return checkedSummary(runAndReport(req, parsed.scenario, step, context, io), io);
 }
 
