@@ -38,8 +38,9 @@ void holdClosedStandardStreams() {
 CLI::Validator nonEmptyPath() {
   return CLI::Validator(
       [](std::string& path) {
-        return path.empty() ? std::string("an empty path names no file; use '-' for a standard "
-                                          "stream or leave the option out")
+        return path.empty() ? std::string(
+                                  "an empty path names no file; use '-' for a standard "
+                                  "stream or leave the option out")
                             : std::string();
       },
       "PATH", "NonEmptyPath");

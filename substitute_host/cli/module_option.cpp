@@ -6,9 +6,10 @@
 namespace substitute_host {
 
 CLI::Option* addModuleOption(CLI::App& command, std::string& path) {
-  return command.add_option("--module", path,
-                            std::string("The plug-in module to load (default: ") +
-                                pluginFileName() + " next to this executable).")
+  return command
+      .add_option("--module", path,
+                  std::string("The plug-in module to load (default: ") + pluginFileName() +
+                      " next to this executable).")
       ->check(nonEmptyPath());
 }
 

@@ -52,8 +52,8 @@ bool identityOf(std::FILE* opened, BY_HANDLE_FILE_INFORMATION& info) {
 
 bool sameIdentity(const BY_HANDLE_FILE_INFORMATION& a, const BY_HANDLE_FILE_INFORMATION& b) {
   return !(a.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
-         a.dwVolumeSerialNumber == b.dwVolumeSerialNumber &&
-         a.nFileIndexHigh == b.nFileIndexHigh && a.nFileIndexLow == b.nFileIndexLow;
+         a.dwVolumeSerialNumber == b.dwVolumeSerialNumber && a.nFileIndexHigh == b.nFileIndexHigh &&
+         a.nFileIndexLow == b.nFileIndexLow;
 }
 
 bool isSameFile(std::FILE* opened, const std::string& path) {

@@ -48,7 +48,8 @@ CLI::Validator wholeStepCount() {
         long long value = 0;
         const char* const end = text.data() + text.size();
         const auto [stop, error] = std::from_chars(text.data(), end, value);
-        if (error == std::errc() && stop == end && value >= 1 && value <= INT_MAX) return std::string();
+        if (error == std::errc() && stop == end && value >= 1 && value <= INT_MAX)
+          return std::string();
         return "must be a whole number from 1 to " + std::to_string(INT_MAX) + ", got '" +
                shownArgument(text) + "'";
       },

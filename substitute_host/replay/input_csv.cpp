@@ -33,9 +33,8 @@ void forEachField(std::string_view line, Visit visit) {
 // A first line that is no text header at all is named as what it is, not as a header
 // that lacks every column.
 std::string encodingProblem(std::string_view header) {
-  const bool utf16Mark =
-      header.size() >= 2 && ((header[0] == '\xFF' && header[1] == '\xFE') ||
-                             (header[0] == '\xFE' && header[1] == '\xFF'));
+  const bool utf16Mark = header.size() >= 2 && ((header[0] == '\xFF' && header[1] == '\xFE') ||
+                                                (header[0] == '\xFE' && header[1] == '\xFF'));
   if (utf16Mark || header.find('\0') != std::string_view::npos) {
     return "line 1: the input holds NUL bytes or a UTF-16 byte-order mark: it is UTF-16 "
            "or binary, not a CSV text in ASCII or UTF-8";
@@ -57,7 +56,8 @@ std::string mapColumns(std::string_view header, std::vector<std::string>& names,
     valueOfField.push_back(-1);
     if (!problem.empty()) return;
     if (!name.empty() && name.front() == '"') {
-      problem = "line 1, " + fieldLabel(index) + ": quoted names are not supported: " + quoted(name);
+      problem =
+          "line 1, " + fieldLabel(index) + ": quoted names are not supported: " + quoted(name);
       return;
     }
     for (std::size_t value = 0; value < kInputValueCount; ++value) {
@@ -121,7 +121,8 @@ bool parseRow(std::string_view line, const std::vector<int>& valueOfField,
     }
     if (comma == nullptr) return true;
     if (field + 1 == fieldCount) {
-      problem = {field + 1, "the row has more fields than the header's " + std::to_string(fieldCount)};
+      problem = {field + 1,
+                 "the row has more fields than the header's " + std::to_string(fieldCount)};
       return false;
     }
     cursor = comma + 1;

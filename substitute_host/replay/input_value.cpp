@@ -1,8 +1,8 @@
 #include "replay/input_value.h"
 
 #include <charconv>
-#include <cstdint>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <system_error>
 
@@ -33,8 +33,8 @@ std::int64_t decimalExponent(std::string_view text) {
   if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
   std::int64_t exponent = 0;
   for (; i < text.size() && isDigit(text[i]); ++i) {
-    exponent = exponent < kSaturatedExponent / 10 ? exponent * 10 + (text[i] - '0')
-                                                  : kSaturatedExponent;
+    exponent =
+        exponent < kSaturatedExponent / 10 ? exponent * 10 + (text[i] - '0') : kSaturatedExponent;
   }
   return negative ? -exponent : exponent;
 }

@@ -40,7 +40,8 @@ bool LineReader::next(std::string_view& line) {
 }
 
 // Moves the unread tail to the front, grows the buffer if it is full (to the chunk size,
-// then by doubling for a line longer than that), and reads as much as fits. Returns false only when reading failed.
+// then by doubling for a line longer than that), and reads as much as fits. Returns false only when
+// reading failed.
 bool LineReader::fill() {
   if (begin_ > 0) {
     std::memmove(buffer_.data(), buffer_.data() + begin_, end_ - begin_);

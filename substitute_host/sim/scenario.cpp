@@ -1,17 +1,16 @@
 #include "sim/scenario.h"
 
 #include <cerrno>
-#include <cstdint>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <vector>
 
-#include "text/display_text.h"
-
 #include "sim/json_checks.h"
+#include "text/display_text.h"
 
 namespace substitute_host::sim {
 
@@ -105,8 +104,9 @@ void parseProfiles(const json& j, const std::string& path, Scenario& s) {
 
 int parseSubsteps(const json& j) {
   if (!j.is_number_integer()) {
-    refuse("substeps", std::string("expected a whole number, got ") +
-                           (j.is_number() ? formatNumber(j.get<double>()) : std::string(j.type_name())));
+    refuse("substeps",
+           std::string("expected a whole number, got ") +
+               (j.is_number() ? formatNumber(j.get<double>()) : std::string(j.type_name())));
   }
   // Read as the file spells it: a huge unsigned number must not wrap to a small one.
   const bool inRange =
@@ -114,8 +114,8 @@ int parseSubsteps(const json& j) {
           ? j.get<std::uint64_t>() >= 1 && j.get<std::uint64_t>() <= std::uint64_t{kMaxSubsteps}
           : j.get<std::int64_t>() >= 1 && j.get<std::int64_t>() <= kMaxSubsteps;
   if (!inRange) {
-    refuse("substeps", "must be from 1 to " + std::to_string(kMaxSubsteps) + ", got " +
-                           displayText(j.dump()));
+    refuse("substeps",
+           "must be from 1 to " + std::to_string(kMaxSubsteps) + ", got " + displayText(j.dump()));
   }
   return static_cast<int>(j.get<std::int64_t>());
 }

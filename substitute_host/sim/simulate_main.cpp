@@ -110,8 +110,8 @@ int checkedSummary(int status, Streams io) {
   return kSimulateFailed;
 }
 
-int runAndReport(const SimulateRequest& req, const Scenario& sc, ControllerStep step,
-                 void* context, Streams io) {
+int runAndReport(const SimulateRequest& req, const Scenario& sc, ControllerStep step, void* context,
+                 Streams io) {
   const fs::path dir = req.outputDir;
   const fs::path csvPath = dir / (sc.name + ".csv");
   std::ofstream csvFile;

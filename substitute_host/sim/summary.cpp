@@ -21,7 +21,8 @@ void printSummary(std::ostream& out, const Scenario& sc, const SimulationResult&
   // Both texts come from the scenario file: shown escaped, a long description cut.
   out << "Scenario " << displayText(sc.name) << ": " << r.simulatedSeconds << " s in " << r.steps
       << " control steps of 50 us, " << sc.substeps << " RK4 substeps each\n";
-  if (!sc.description.empty()) out << "  " << displayText(sc.description, kShownDescriptionBytes) << '\n';
+  if (!sc.description.empty())
+    out << "  " << displayText(sc.description, kShownDescriptionBytes) << '\n';
 
   const double finalSpeed = r.finalState.speed();
   out << "Speed: final " << finalSpeed << " m/s (" << finalSpeed * 3.6 << " km/h), peak "

@@ -26,8 +26,8 @@ std::size_t printableSequence(std::string_view text, std::size_t at) {
     code = (code << 6) | (byte(at + i) & 0x3F);
   }
   const char32_t smallest[] = {0, 0, 0x80, 0x800, 0x10000};
-  const bool wellFormed = code >= smallest[length] && code <= 0x10FFFF &&
-                          !(code >= 0xD800 && code <= 0xDFFF);
+  const bool wellFormed =
+      code >= smallest[length] && code <= 0x10FFFF && !(code >= 0xD800 && code <= 0xDFFF);
   const bool c1Control = code >= 0x80 && code <= 0x9F;
   return wellFormed && !c1Control ? length : 0;
 }

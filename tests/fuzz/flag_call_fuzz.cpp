@@ -27,28 +27,62 @@ struct Proposals {
 void withdrawSlot(SimStruct* record, unsigned which) {
   MethodSlots& m = record->methods;
   switch (which) {
-    case 0: m.setWorkWidths = nullptr; break;
-    case 1: m.checkParameters = nullptr; break;
-    case 2: m.setInputPortDataType = nullptr; break;
-    case 3: m.setOutputPortDataType = nullptr; break;
-    case 4: m.inputPortDimensions.width = nullptr; break;
-    case 5: m.outputPortDimensions.width = nullptr; break;
-    case 6: m.setInputPortComplexSignal = nullptr; break;
-    case 7: m.setOutputPortSampleTime = nullptr; break;
-    case 8: m.start = nullptr; break;
-    default: m.outputs = nullptr; break;
+    case 0:
+      m.setWorkWidths = nullptr;
+      break;
+    case 1:
+      m.checkParameters = nullptr;
+      break;
+    case 2:
+      m.setInputPortDataType = nullptr;
+      break;
+    case 3:
+      m.setOutputPortDataType = nullptr;
+      break;
+    case 4:
+      m.inputPortDimensions.width = nullptr;
+      break;
+    case 5:
+      m.outputPortDimensions.width = nullptr;
+      break;
+    case 6:
+      m.setInputPortComplexSignal = nullptr;
+      break;
+    case 7:
+      m.setOutputPortSampleTime = nullptr;
+      break;
+    case 8:
+      m.start = nullptr;
+      break;
+    default:
+      m.outputs = nullptr;
+      break;
   }
 }
 
 void withdrawExtensionEntry(ExtensionMethods& e, unsigned which, Proposals& p) {
   switch (which) {
-    case 0: e.setInputPortFrameData = nullptr; break;
-    case 1: e.setDefaultPortDimensionInfo = nullptr; break;
-    case 2: e.setDefaultPortDataTypes = nullptr; break;
-    case 3: e.initializePropagationPass = nullptr; break;
-    case 4: e.symbolicDimensions = nullptr; break;
-    case 5: p.symbolic.input = nullptr; break;
-    default: e.symbolicDimensions = &p.symbolic; break;
+    case 0:
+      e.setInputPortFrameData = nullptr;
+      break;
+    case 1:
+      e.setDefaultPortDimensionInfo = nullptr;
+      break;
+    case 2:
+      e.setDefaultPortDataTypes = nullptr;
+      break;
+    case 3:
+      e.initializePropagationPass = nullptr;
+      break;
+    case 4:
+      e.symbolicDimensions = nullptr;
+      break;
+    case 5:
+      p.symbolic.input = nullptr;
+      break;
+    default:
+      e.symbolicDimensions = &p.symbolic;
+      break;
   }
 }
 
@@ -66,7 +100,8 @@ void propose(HostBlock& block, Proposals& p, fuzz::ByteSource& in) {
 
 void feedInputs(HostBlock& block, fuzz::ByteSource& in) {
   for (int port = 0; port < 9; ++port) {
-    for (int32_t i = 0; i < block.inputPorts()[port].width; ++i) block.inputSignal(port)[i] = in.raw<float>();
+    for (int32_t i = 0; i < block.inputPorts()[port].width; ++i)
+      block.inputSignal(port)[i] = in.raw<float>();
   }
 }
 
@@ -95,6 +130,34 @@ void flagCall(HostBlock& block, fuzz::ByteSource& in) {
   checkStatus(block.record()->root);
 }
 
+// One step of the host: change what it offers, what it proposes, or send a flag.
+void hostStep(HostBlock& block, Proposals& proposals, fuzz::ByteSource& in) {
+  SimStruct* record = block.record();
+  switch (in.pick(10)) {
+    case 0:
+      return block.offerServiceEntry(in.flip());
+    case 1:
+      return block.offerDimensionInfoServices(in.flip());
+    case 2:
+      record->extensionMethods = in.flip() ? &block.extensionMethods() : nullptr;
+      return;
+    case 3:
+      return withdrawSlot(record, in.pick(10));
+    case 4:
+      return withdrawExtensionEntry(block.extensionMethods(), in.pick(7), proposals);
+    case 5:
+      record->sizes.entry[kSizeCallArgument] =
+          in.flip() ? in.raw<int32_t>() : static_cast<int32_t>(in.pick(14)) - 2;
+      return;
+    case 6:
+      return propose(block, proposals, in);
+    case 7:
+      return feedInputs(block, in);
+    default:
+      return flagCall(block, in);
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -103,20 +166,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Proposals proposals;
   fuzz::check(!installBlock(fuzz::moduleUnderTest(), block).raisedError, "installing raised");
   block.extensionMethods().symbolicDimensions = &proposals.symbolic;
-  SimStruct* record = block.record();
-  for (int call = 0; call < 32 && !in.empty(); ++call) {
-    switch (in.pick(10)) {
-      case 0: block.offerServiceEntry(in.flip()); break;
-      case 1: block.offerDimensionInfoServices(in.flip()); break;
-      case 2: record->extensionMethods = in.flip() ? &block.extensionMethods() : nullptr; break;
-      case 3: withdrawSlot(record, in.pick(10)); break;
-      case 4: withdrawExtensionEntry(block.extensionMethods(), in.pick(7), proposals); break;
-      case 5: record->sizes.entry[kSizeCallArgument] = in.flip() ? in.raw<int32_t>() : static_cast<int32_t>(in.pick(14)) - 2; break;
-      case 6: propose(block, proposals, in); break;
-      case 7: feedInputs(block, in); break;
-      default: flagCall(block, in); break;
-    }
-  }
+  for (int step = 0; step < 32 && !in.empty(); ++step) hostStep(block, proposals, in);
   fuzz::check(outstandingCallocBytes() == 0, "host memory outlived the calls");
   return 0;
 }

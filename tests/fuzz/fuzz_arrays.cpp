@@ -11,18 +11,31 @@ namespace {
 
 using namespace substitute_host;
 
-constexpr mxClassID kClasses[] = {
-    mxDOUBLE_CLASS, mxSINGLE_CLASS, mxINT8_CLASS,  mxUINT8_CLASS,  mxINT16_CLASS,
-    mxUINT16_CLASS, mxINT32_CLASS,  mxUINT32_CLASS, mxINT64_CLASS, mxUINT64_CLASS,
-    mxCHAR_CLASS,   mxLOGICAL_CLASS, mxCELL_CLASS,  mxUNKNOWN_CLASS, mxFUNCTION_CLASS};
+constexpr mxClassID kClasses[] = {mxDOUBLE_CLASS, mxSINGLE_CLASS,  mxINT8_CLASS,    mxUINT8_CLASS,
+                                  mxINT16_CLASS,  mxUINT16_CLASS,  mxINT32_CLASS,   mxUINT32_CLASS,
+                                  mxINT64_CLASS,  mxUINT64_CLASS,  mxCHAR_CLASS,    mxLOGICAL_CLASS,
+                                  mxCELL_CLASS,   mxUNKNOWN_CLASS, mxFUNCTION_CLASS};
 
 std::size_t bytesPerElement(mxClassID classId) {
   switch (classId) {
-    case mxDOUBLE_CLASS: case mxINT64_CLASS: case mxUINT64_CLASS: return 8;
-    case mxSINGLE_CLASS: case mxINT32_CLASS: case mxUINT32_CLASS: return 4;
-    case mxINT16_CLASS: case mxUINT16_CLASS: case mxCHAR_CLASS: return 2;
-    case mxINT8_CLASS: case mxUINT8_CLASS: case mxLOGICAL_CLASS: return 1;
-    default: return sizeof(void*);
+    case mxDOUBLE_CLASS:
+    case mxINT64_CLASS:
+    case mxUINT64_CLASS:
+      return 8;
+    case mxSINGLE_CLASS:
+    case mxINT32_CLASS:
+    case mxUINT32_CLASS:
+      return 4;
+    case mxINT16_CLASS:
+    case mxUINT16_CLASS:
+    case mxCHAR_CLASS:
+      return 2;
+    case mxINT8_CLASS:
+    case mxUINT8_CLASS:
+    case mxLOGICAL_CLASS:
+      return 1;
+    default:
+      return sizeof(void*);
   }
 }
 
@@ -54,11 +67,22 @@ OwnedArray loadedOrEmpty(OwnedArray array) {
 }  // namespace
 
 double chosenDouble(ByteSource& in) {
-  const double table[] = {0.0, 1.0, -1.0, 0.5, -0.4, 3.0, 8480229.0, 2147483648.0,
-                          -2147483649.0, -2147483648.0, 111.9, 104.0,
+  const double table[] = {0.0,
+                          1.0,
+                          -1.0,
+                          0.5,
+                          -0.4,
+                          3.0,
+                          8480229.0,
+                          2147483648.0,
+                          -2147483649.0,
+                          -2147483648.0,
+                          111.9,
+                          104.0,
                           std::numeric_limits<double>::quiet_NaN(),
                           std::numeric_limits<double>::infinity(),
-                          -std::numeric_limits<double>::infinity(), 1e300};
+                          -std::numeric_limits<double>::infinity(),
+                          1e300};
   const uint8_t b = in.byte();
   if (b < 2 * std::size(table)) return table[b % std::size(table)];
   if (b < 224) return static_cast<double>(static_cast<int8_t>(in.byte())) + 101.0;

@@ -60,7 +60,8 @@ void checkFieldReading(std::string_view text) {
       const std::string copy(trimmed);
       char* end = nullptr;
       const float expected = std::strtof(copy.c_str(), &end);
-      fuzz::check(end == copy.c_str() + copy.size(), "accepted a field strtof does not take whole: " + copy);
+      fuzz::check(end == copy.c_str() + copy.size(),
+                  "accepted a field strtof does not take whole: " + copy);
       fuzz::check(sameValue(parsed, expected), "not the nearest single: " + copy);
     }
     start = stop + 1;
@@ -87,8 +88,9 @@ void checkOutput(std::string_view output, const std::vector<OutputRow>& rows) {
   }
   fuzz::check(output.back() == '\n', "the output does not end a line");
   const std::vector<std::string_view> lines = split(output.substr(0, output.size() - 1), '\n');
-  fuzz::check(lines.front() == "vabcNorm1_a,vabcNorm1_b,vabcNorm1_c,vabcNorm2_a,vabcNorm2_b,vabcNorm2_c",
-              "the output header is wrong");
+  fuzz::check(
+      lines.front() == "vabcNorm1_a,vabcNorm1_b,vabcNorm1_c,vabcNorm2_a,vabcNorm2_b,vabcNorm2_c",
+      "the output header is wrong");
   fuzz::check(lines.size() == rows.size() + 1, "not one output line per accepted row");
   for (std::size_t r = 0; r < rows.size(); ++r) {
     const std::vector<std::string_view> fields = split(lines[r + 1], ',');

@@ -20,9 +20,9 @@ void checkProfile(const Profile& profile, double lowest, double highest, const c
                 std::string(name) + ": a time that is negative or not finite");
     fuzz::check(i == 0 || points[i].time > points[i - 1].time,
                 std::string(name) + ": times that do not increase");
-    fuzz::check(std::isfinite(points[i].value) && points[i].value >= lowest &&
-                    points[i].value <= highest,
-                std::string(name) + ": a value out of its range");
+    fuzz::check(
+        std::isfinite(points[i].value) && points[i].value >= lowest && points[i].value <= highest,
+        std::string(name) + ": a value out of its range");
   }
 }
 
@@ -41,8 +41,8 @@ void checkAccepted(const Scenario& s) {
 // names the key at fault: an unknown one, or one under a key the scenario has.
 bool namesWhere(const std::string& error) {
   const std::string rest = error.substr(std::string("scenario: ").size());
-  for (const char* whole : {"not valid JSON: ", "byte ", "expected an object at the top level",
-                            "key '"}) {
+  for (const char* whole :
+       {"not valid JSON: ", "byte ", "expected an object at the top level", "key '"}) {
     if (rest.rfind(whole, 0) == 0) return true;
   }
   const std::string unknown = ": unknown key";
@@ -50,8 +50,8 @@ bool namesWhere(const std::string& error) {
       rest.compare(rest.size() - unknown.size(), unknown.size(), unknown) == 0)
     return true;
   const std::string key = rest.substr(0, rest.find_first_of(".[:"));
-  for (const char* known : {"description", "duration", "substeps", "initialSpeed", "plant",
-                            "profiles"}) {
+  for (const char* known :
+       {"description", "duration", "substeps", "initialSpeed", "plant", "profiles"}) {
     if (key == known) return true;
   }
   return false;

@@ -1,10 +1,10 @@
 // The substitute host's allocations refuse sizes whose bytes do not fit a size_t, as
 // calloc does, instead of handing out a small block for a large request.
+#include "runtime/host_arrays.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
-
-#include "runtime/host_arrays.h"
 
 namespace substitute_host {
 namespace {

@@ -1,12 +1,11 @@
 // The corvalent2 tool against a hostile or careless caller: no failed write ends in
 // success, an empty or ambiguous path means no file by accident, a module path means
 // that file, and what comes from files is shown escaped and cut.
+#include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <filesystem>
 #include <string>
-
-#include <gtest/gtest.h>
 
 #include "subprocess.h"
 
@@ -53,7 +52,8 @@ TEST_F(HostileCaller, FailedWritesToStandardOutputEndInFailure) {
 
   result = runWithOutput({"sizes"}, Output::closed);
   EXPECT_EQ(result.exitStatus, 1);
-  EXPECT_TRUE(contains(result.standardError, "writing standard output failed")) << result.standardError;
+  EXPECT_TRUE(contains(result.standardError, "writing standard output failed"))
+      << result.standardError;
 
   const std::string scenario = file("short.json", kShortRun);
   result = runWithOutput({"simulate", scenario, "-o", path("out"), "--no-plot"}, Output::file,
@@ -70,16 +70,16 @@ TEST_F(HostileCaller, FailedWritesToStandardOutputEndInFailure) {
 TEST_F(HostileCaller, EmptyPathsAreRefusedNotTakenForStandardStreams) {
   const std::string in = file("in.csv", kHeader + kRow);
   const std::string scenario = file("short.json", kShortRun);
-  for (const auto& args : std::vector<std::vector<std::string>>{
-           {"replay", ""},
-           {"replay", in, "-o", ""},
-           {"replay", in, "--module", ""},
-           {"simulate", ""},
-           {"simulate", scenario, "-o", ""},
-           {"sizes", "--module", ""}}) {
+  for (const auto& args : std::vector<std::vector<std::string>>{{"replay", ""},
+                                                                {"replay", in, "-o", ""},
+                                                                {"replay", in, "--module", ""},
+                                                                {"simulate", ""},
+                                                                {"simulate", scenario, "-o", ""},
+                                                                {"sizes", "--module", ""}}) {
     const ProcessResult result = runCorvalent2(args, in);
     EXPECT_EQ(result.exitStatus, 2) << args.back();
-    EXPECT_TRUE(contains(result.standardError, "an empty path names no file")) << result.standardError;
+    EXPECT_TRUE(contains(result.standardError, "an empty path names no file"))
+        << result.standardError;
     EXPECT_EQ(result.standardOutput, "");
   }
 }
@@ -132,10 +132,12 @@ TEST_F(HostileCaller, RequestsAreRefusedInFewPlainWords) {
   EXPECT_LT(result.standardError.size(), 200u);
 
   // A field with a NUL and terminal controls: shown whole, escaped.
-  const std::string in = file("bad.csv", kHeader + "1,2,3,4" + std::string(1, '\0') + "\x1b[2J,5,6,7,8,9,10,11,12,13\n");
+  const std::string in = file(
+      "bad.csv", kHeader + "1,2,3,4" + std::string(1, '\0') + "\x1b[2J,5,6,7,8,9,10,11,12,13\n");
   result = runCorvalent2({"replay", in, "--direct"});
   EXPECT_EQ(result.exitStatus, 2);
-  EXPECT_TRUE(contains(result.standardError, "'4\\x00\\x1B[2J' is not a number")) << result.standardError;
+  EXPECT_TRUE(contains(result.standardError, "'4\\x00\\x1B[2J' is not a number"))
+      << result.standardError;
 }
 
 TEST_F(HostileCaller, ALongRunIsWarnedOfAndAFolderThatCannotBeWrittenSaysWhy) {

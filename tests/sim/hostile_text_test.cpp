@@ -4,11 +4,10 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <nlohmann/json.hpp>
-
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -102,7 +101,8 @@ TEST_F(HostileText, SimulateWithHostileNamesAndDescriptionsRunsNothingAndDraws) 
 }
 
 TEST(SimulateMessages, FileTextIsShownEscapedAndCut) {
-  const fs::path dir = fs::temp_directory_path() / ("corvalent2_shown_" + std::to_string(::getpid()));
+  const fs::path dir =
+      fs::temp_directory_path() / ("corvalent2_shown_" + std::to_string(::getpid()));
   fs::create_directories(dir);
   const fs::path scenario = dir / "noisy.json";
   const std::string description = "\x1b[2J" + std::string(5000, 'd');

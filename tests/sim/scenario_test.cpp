@@ -139,7 +139,8 @@ TEST(Scenario, HugeTokensAreCutInTheMessageWithTheirLength) {
   const std::string key(5'000'000, 'k');
   ScenarioParse r = parseScenario(withTop("\"" + key + "\": 1, "));
   ASSERT_FALSE(r.ok());
-  EXPECT_EQ(r.error, "scenario: " + std::string(60, 'k') + "... (5000000 bytes in all): unknown key");
+  EXPECT_EQ(r.error,
+            "scenario: " + std::string(60, 'k') + "... (5000000 bytes in all): unknown key");
 
   // A string the parser gives up on inside, a control byte in it, comes back in the
   // parser's own message: cut there too.
