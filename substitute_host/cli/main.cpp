@@ -29,7 +29,8 @@ int main(int argc, char** argv) {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& error) {
     // --help is a ParseError with status 0; every real parse error is a usage error.
-    return app.exit(error) == 0 ? kExitOk : kExitUsage;
+    if (app.exit(error) != 0) return kExitUsage;
+    return standardOutputWritten("help") ? kExitOk : kExitFailed;
   }
 
   for (const Subcommand& subcommand : subcommands) {

@@ -50,6 +50,11 @@ TEST_F(HostileCaller, FailedWritesToStandardOutputEndInFailure) {
   EXPECT_EQ(result.standardError,
             "corvalent2 sizes: writing standard output failed: No space left on device\n");
 
+  result = runWithOutput({"replay", "--help"}, Output::file, "/dev/full");
+  EXPECT_EQ(result.exitStatus, 1);
+  EXPECT_TRUE(contains(result.standardError, "corvalent2 help: writing standard output failed"))
+      << result.standardError;
+
   result = runWithOutput({"sizes"}, Output::closed);
   EXPECT_EQ(result.exitStatus, 1);
   EXPECT_TRUE(contains(result.standardError, "writing standard output failed"))
