@@ -136,6 +136,12 @@ TEST_F(HostileCaller, RequestsAreRefusedInFewPlainWords) {
       << result.standardError;
   EXPECT_LT(result.standardError.size(), 200u);
 
+  // Arguments echoed in a usage error are escaped too.
+  result = runCorvalent2({"replay", "a.csv", "b\x1b]0;owned\x07.csv"});
+  EXPECT_EQ(result.exitStatus, 2);
+  EXPECT_TRUE(contains(result.standardError, "b\\x1B]0;owned\\x07.csv")) << result.standardError;
+  EXPECT_EQ(result.standardError.find('\x1b'), std::string::npos);
+
   // A field with a NUL and terminal controls: shown whole, escaped.
   const std::string in = file(
       "bad.csv", kHeader + "1,2,3,4" + std::string(1, '\0') + "\x1b[2J,5,6,7,8,9,10,11,12,13\n");
