@@ -20,8 +20,9 @@ std::string formatNumber(double value) {
 }
 
 std::string childPath(const std::string& parent, std::string_view key) {
-  // Keys come from the file: shown escaped and cut, so a message stays one short line.
-  const std::string shownKey = displayText(key);
+  // Keys come from the file: shown escaped and cut, so a message stays one short line;
+  // an empty key is shown as '' so that the message still names it.
+  const std::string shownKey = key.empty() ? std::string("''") : displayText(key);
   return parent.empty() ? shownKey : parent + "." + shownKey;
 }
 

@@ -123,6 +123,8 @@ TEST(Scenario, RefusesWhatAParserWouldMisreadNamingTheKey) {
       {withTop(R"("initialSpeed": 1e308, )"),
        "scenario: initialSpeed: must lie between -1000 and 1000 m/s, got 1e+308"},
       {withTop(R"("plant": {"mass\u001b[2J": 1}, )"), "scenario: plant.mass\\x1B[2J: unknown key"},
+      {withTop(R"("": 1, )"), "scenario: '': unknown key"},
+      {withTop(R"("plant": {"": 1}, )"), "scenario: plant.'': unknown key"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.document);
