@@ -4,14 +4,21 @@
 #include <cstdio>
 #include <vector>
 
+#include "checked_output.h"
 #include "compare_command.h"
 #include "replay_command.h"
 #include "simulate_command.h"
 #include "sizes_command.h"
 #include "subcommand.h"
+#include "text/display_text.h"
+
+namespace {
+constexpr std::size_t kShownUsageErrorBytes = 1000;
+}  // namespace
 
 int main(int argc, char** argv) {
   using namespace substitute_host;
+  holdClosedStandardStreams();
 
   CLI::App app{
       "Corvalent2 substitute host: runs the two-motor drive controller outside the "
@@ -32,8 +39,15 @@ int main(int argc, char** argv) {
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& error) {
-    // --help is a ParseError with status 0; every real parse error is a usage error.
-    return app.exit(error) == 0 ? kExitOk : kExitUsage;
+    // --help is a ParseError with status 0; every real parse error is a usage error. Its
+    // message may quote the arguments: shown escaped and cut, as any text from outside.
+    if (error.get_exit_code() != 0) {
+      std::fprintf(stderr, "%s\nRun with --help for more information.\n",
+                   displayText(error.what(), kShownUsageErrorBytes).c_str());
+      return kExitUsage;
+    }
+    app.exit(error);
+    return standardOutputWritten("help") ? kExitOk : kExitFailed;
   }
 
   for (const Subcommand& subcommand : subcommands) {

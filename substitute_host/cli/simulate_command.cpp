@@ -1,9 +1,12 @@
 #include "simulate_command.h"
 
+#include <charconv>
+#include <climits>
 #include <cstdio>
 #include <memory>
 #include <string>
 
+#include "checked_output.h"
 #include "loader/installed_block.h"
 #include "module_option.h"
 #include "sim/simulate_main.h"
@@ -23,7 +26,7 @@ int runSimulate(const SimulateOptions& options) {
   InstalledBlock installed;
   std::string error;
   if (!installed.open(modulePathOrDefault(options.module), error)) {
-    std::fprintf(stderr, "corvalent2 simulate: module: %s\n", error.c_str());
+    std::fprintf(stderr, "corvalent2 simulate: module: %s\n", shownArgument(error).c_str());
     return kExitUsage;
   }
   sim::SimulateRequest request;
@@ -31,7 +34,26 @@ int runSimulate(const SimulateOptions& options) {
   request.outputDir = options.outputDir.empty() ? executableDirectory() + "sim" : options.outputDir;
   request.decimate = options.decimate;
   request.plot = options.plot;
-  return sim::simulateMain(request, InstalledBlock::stepThroughSlot, &installed);
+  const int status = sim::simulateMain(request, InstalledBlock::stepThroughSlot, &installed);
+  // The simulation checks its own summary; this catches what reached stdout otherwise.
+  if (status == kExitOk && !standardOutputWritten("simulate")) return kExitFailed;
+  return status;
+}
+
+// A whole number of steps from 1 up; said in those words rather than as a range of
+// doubles.
+CLI::Validator wholeStepCount() {
+  return CLI::Validator(
+      [](std::string& text) {
+        long long value = 0;
+        const char* const end = text.data() + text.size();
+        const auto [stop, error] = std::from_chars(text.data(), end, value);
+        if (error == std::errc() && stop == end && value >= 1 && value <= INT_MAX)
+          return std::string();
+        return "must be a whole number from 1 to " + std::to_string(INT_MAX) + ", got '" +
+               shownArgument(text) + "'";
+      },
+      "N", "WholeStepCount");
 }
 
 }  // namespace
@@ -44,13 +66,17 @@ Subcommand addSimulateCommand(CLI::App& app) {
       "plug-in module is installed into a host record and its output method runs every "
       "50 us against the plant. Writes a CSV of the run, a gnuplot script and a PNG plot, "
       "and prints a summary.");
-  simulate->add_option("SCENARIO", options->scenario,
-                       "Scenario file (JSON). Absent: the built-in default scenario.");
-  simulate->add_option("-o,--output", options->outputDir,
-                       "Folder for the results (default: sim/ next to this executable, "
-                       "i.e. build/sim/).");
+  simulate
+      ->add_option("SCENARIO", options->scenario,
+                   "Scenario file (JSON). Absent: the built-in default scenario.")
+      ->check(nonEmptyPath());
+  simulate
+      ->add_option("-o,--output", options->outputDir,
+                   "Folder for the results (default: sim/ next to this executable, "
+                   "i.e. build/sim/).")
+      ->check(nonEmptyPath());
   simulate->add_option("--decimate", options->decimate, "Write every Nth control step to the CSV.")
-      ->check(CLI::PositiveNumber)
+      ->check(wholeStepCount())
       ->capture_default_str();
   simulate->add_flag("!--no-plot", options->plot, "Write the CSV and the script but no PNG.");
   addModuleOption(*simulate, options->module);

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "checked_output.h"
 #include "loader/host_calls.h"
 #include "module_option.h"
 
@@ -23,6 +24,7 @@ int runSizes(const std::string& modulePath) {
     status = kExitFailed;
   } else {
     for (double entry : valuesOf(outcome.results[0].get())) std::printf("%.0f\n", entry);
+    if (!standardOutputWritten("sizes")) status = kExitFailed;
   }
   unloadPluginModule(module);
   return status;

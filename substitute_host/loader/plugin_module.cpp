@@ -8,10 +8,17 @@
 #include <climits>
 #endif
 
+#include <filesystem>
+#include <system_error>
+
 namespace substitute_host {
 
 #if defined(_WIN32)
-static void* openLibrary(const std::string& path) { return LoadLibraryA(path.c_str()); }
+// Without an extension Windows would append ".dll"; a final '.' says there is none.
+static void* openLibrary(const std::string& path) {
+  const bool noExtension = !std::filesystem::path(path).has_extension();
+  return LoadLibraryA((noExtension ? path + "." : path).c_str());
+}
 static void* findSymbol(void* handle, const char* name) {
   return reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(handle), name));
 }
@@ -39,8 +46,17 @@ static std::string executablePath() {
 }
 #endif
 
+// A path given by the user means that file. A bare file name would be looked up along
+// the dynamic loader's search path (the tool's own folder first) and could load another
+// module of that name; made absolute, it names the file in the current folder.
+static std::string fileItself(const std::string& path) {
+  std::error_code ec;
+  const std::filesystem::path absolute = std::filesystem::absolute(path, ec);
+  return ec ? path : absolute.string();
+}
+
 bool loadPluginModule(const std::string& path, PluginModule& module, std::string& error) {
-  void* handle = openLibrary(path);
+  void* handle = openLibrary(fileItself(path));
   if (handle == nullptr) {
     error = "cannot load the plug-in module '" + path + "': " + loadError();
     return false;

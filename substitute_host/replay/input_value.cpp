@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <system_error>
 
@@ -22,8 +23,24 @@ bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 // from_chars only says "out of range"; whether the decimal lies above the single range
 // or below it follows from its order of magnitude, which the digits and exponent give.
+// The count of digits is bounded by the field's length, far below 2^62; the exponent
+// saturates well above any such count, so their sum keeps its sign however long either is.
+constexpr std::int64_t kSaturatedExponent = std::int64_t{1} << 62;
+
+std::int64_t decimalExponent(std::string_view text) {
+  bool negative = false;
+  std::size_t i = 0;
+  if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
+  std::int64_t exponent = 0;
+  for (; i < text.size() && isDigit(text[i]); ++i) {
+    exponent =
+        exponent < kSaturatedExponent / 10 ? exponent * 10 + (text[i] - '0') : kSaturatedExponent;
+  }
+  return negative ? -exponent : exponent;
+}
+
 bool liesAboveSingleRange(std::string_view unsignedNumber) {
-  long magnitude = 0;
+  std::int64_t magnitude = 0;
   bool seenNonZero = false;
   bool afterPoint = false;
   std::size_t i = 0;
@@ -44,19 +61,9 @@ bool liesAboveSingleRange(std::string_view unsignedNumber) {
       break;  // 'e' or 'E'
     }
   }
-  long exponent = 0;
-  bool negativeExponent = false;
-  if (i < unsignedNumber.size()) {
-    ++i;
-    if (i < unsignedNumber.size() && (unsignedNumber[i] == '-' || unsignedNumber[i] == '+')) {
-      negativeExponent = unsignedNumber[i] == '-';
-      ++i;
-    }
-    for (; i < unsignedNumber.size() && isDigit(unsignedNumber[i]); ++i) {
-      if (exponent < 100000000) exponent = exponent * 10 + (unsignedNumber[i] - '0');
-    }
-  }
-  return magnitude + (negativeExponent ? -exponent : exponent) >= 0;
+  const std::int64_t exponent =
+      i < unsignedNumber.size() ? decimalExponent(unsignedNumber.substr(i + 1)) : 0;
+  return magnitude + exponent >= 0;
 }
 
 }  // namespace

@@ -5,8 +5,16 @@
 
 namespace substitute_host {
 
+namespace {
+// A short input never needs the full chunk: the buffer starts small and takes the
+// chunk's size once the stream proves longer.
+constexpr std::size_t kFirstBufferBytes = std::size_t{1} << 12;
+}  // namespace
+
 LineReader::LineReader(std::FILE* in, std::size_t chunkBytes)
-    : in_(in), buffer_(chunkBytes > 0 ? chunkBytes : 1) {}
+    : in_(in),
+      chunkBytes_(chunkBytes > 0 ? chunkBytes : 1),
+      buffer_(chunkBytes_ < kFirstBufferBytes ? chunkBytes_ : kFirstBufferBytes) {}
 
 bool LineReader::next(std::string_view& line) {
   std::size_t searchFrom = begin_;
@@ -31,15 +39,18 @@ bool LineReader::next(std::string_view& line) {
   }
 }
 
-// Moves the unread tail to the front, grows the buffer if one line fills it, and reads
-// as much as fits. Returns false only when reading failed.
+// Moves the unread tail to the front, grows the buffer if it is full (to the chunk size,
+// then by doubling for a line longer than that), and reads as much as fits. Returns false only when
+// reading failed.
 bool LineReader::fill() {
   if (begin_ > 0) {
     std::memmove(buffer_.data(), buffer_.data() + begin_, end_ - begin_);
     end_ -= begin_;
     begin_ = 0;
   }
-  if (end_ == buffer_.size()) buffer_.resize(buffer_.size() * 2);
+  if (end_ == buffer_.size()) {
+    buffer_.resize(buffer_.size() < chunkBytes_ ? chunkBytes_ : buffer_.size() * 2);
+  }
   const std::size_t wanted = buffer_.size() - end_;
   errno = 0;
   const std::size_t got = std::fread(buffer_.data() + end_, 1, wanted, in_);

@@ -27,6 +27,7 @@ class LineReader {
   bool fill();
 
   std::FILE* in_;
+  std::size_t chunkBytes_;
   std::vector<char> buffer_;
   std::size_t begin_ = 0;  // first unread byte
   std::size_t end_ = 0;    // one past the last byte read

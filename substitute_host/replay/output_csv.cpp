@@ -23,16 +23,32 @@ char* formatOutputValue(float value, char* out) {
   return std::to_chars(out, out + kMaxOutputValueChars, value).ptr;
 }
 
-OutputCsvWriter::OutputCsvWriter(std::FILE* out, std::size_t bufferBytes)
-    : out_(out), buffer_(bufferBytes > kMaxRowChars ? bufferBytes : kMaxRowChars) {}
+namespace {
+// A short output never needs the whole buffer: it starts small and grows to the full
+// size before the first block is handed to the stream.
+constexpr std::size_t kFirstBufferBytes = std::size_t{1} << 12;
+}  // namespace
 
-void OutputCsvWriter::makeRoom(std::size_t chars) {
-  if (buffer_.size() - used_ >= chars) return;
+OutputCsvWriter::OutputCsvWriter(std::FILE* out, std::size_t bufferBytes)
+    : out_(out),
+      bufferBytes_(bufferBytes > kMaxRowChars ? bufferBytes : kMaxRowChars),
+      buffer_(bufferBytes_ < kFirstBufferBytes ? bufferBytes_ : kFirstBufferBytes) {}
+
+void OutputCsvWriter::writeBuffered() {
   if (!failed_ && used_ > 0 && std::fwrite(buffer_.data(), 1, used_, out_) != used_) {
     failed_ = true;
     writeErrno_ = errno;
   }
   used_ = 0;
+}
+
+void OutputCsvWriter::makeRoom(std::size_t chars) {
+  if (buffer_.size() - used_ >= chars) return;
+  if (buffer_.size() < bufferBytes_ && used_ + chars <= bufferBytes_) {
+    buffer_.resize(bufferBytes_);
+    return;
+  }
+  writeBuffered();
   if (buffer_.size() < chars) buffer_.resize(chars);
 }
 
@@ -60,7 +76,7 @@ void OutputCsvWriter::writeRow(const float values[kOutputValueCount]) {
 }
 
 bool OutputCsvWriter::flush() {
-  makeRoom(buffer_.size());
+  writeBuffered();
   if (!failed_ && std::fflush(out_) != 0) {
     failed_ = true;
     writeErrno_ = errno;

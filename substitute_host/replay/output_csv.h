@@ -44,8 +44,10 @@ class OutputCsvWriter {
   static constexpr std::size_t kMaxRowChars = kOutputValueCount * (kMaxOutputValueChars + 1);
 
   void makeRoom(std::size_t chars);
+  void writeBuffered();
 
   std::FILE* out_;
+  std::size_t bufferBytes_;
   std::vector<char> buffer_;
   std::size_t used_ = 0;
   bool failed_ = false;

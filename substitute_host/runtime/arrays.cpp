@@ -1,6 +1,9 @@
 // The host's arrays: the matrix operations the plug-in imports, and the host's own.
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
+#include <exception>
+#include <new>
 
 #include "array_record.h"
 
@@ -16,14 +19,36 @@ std::size_t elementSize(mxClassID classId) {
   }
 }
 
+// The bytes of rows x columns elements, or false when that count does not fit a size_t:
+// a wrapped product would give a small block under a large shape, and every read of
+// the array by its shape would run past the block's end.
+static bool elementBytes(mxClassID classId, std::size_t rows, std::size_t columns,
+                         std::size_t& bytes) {
+  const std::size_t size = elementSize(classId);
+  if (rows != 0 && columns > SIZE_MAX / rows) return false;
+  const std::size_t count = rows * columns;
+  if (count != 0 && size > SIZE_MAX / count) return false;
+  bytes = count * size;
+  return true;
+}
+
+// Null when the shape's bytes overflow or cannot be had, as a host's allocation fails.
 mxArray* newArray(mxClassID classId, std::size_t rows, std::size_t columns, bool complex) {
-  mxArray* array = new mxArray;
+  std::size_t bytes = 0;
+  if (!elementBytes(classId, rows, columns, bytes)) return nullptr;
+  mxArray* array = new (std::nothrow) mxArray;
+  if (array == nullptr) return nullptr;
   array->classId = classId;
   array->rows = rows;
   array->columns = columns;
   array->complex = complex;
-  array->real.assign(rows * columns * elementSize(classId), 0);
-  if (complex) array->imaginary.assign(array->real.size(), 0);
+  try {
+    array->real.assign(bytes, 0);
+    if (complex) array->imaginary.assign(bytes, 0);
+  } catch (const std::exception&) {
+    delete array;
+    return nullptr;
+  }
   // Arrays made during a gateway call are the call's unless handed back as results.
   if (CallInProgress* call = currentCall()) call->arrays.push_back(array);
   return array;
@@ -34,6 +59,7 @@ void destroyArray(mxArray* array) { delete array; }
 void ArrayDeleter::operator()(mxArray* array) const { destroyArray(array); }
 
 static OwnedArray owned(mxArray* array) {
+  if (array == nullptr) return OwnedArray();
   if (CallInProgress* call = currentCall()) std::erase(call->arrays, array);
   return OwnedArray(array);
 }
@@ -41,6 +67,7 @@ static OwnedArray owned(mxArray* array) {
 OwnedArray makeDoubleMatrix(std::size_t rows, std::size_t columns,
                             const std::vector<double>& values) {
   mxArray* array = newArray(mxDOUBLE_CLASS, rows, columns, false);
+  if (array == nullptr) return OwnedArray();
   const std::size_t bytes = std::min(values.size() * sizeof(double), array->real.size());
   if (bytes > 0) std::memcpy(array->real.data(), values.data(), bytes);
   return owned(array);
@@ -48,6 +75,7 @@ OwnedArray makeDoubleMatrix(std::size_t rows, std::size_t columns,
 
 OwnedArray makeComplexScalar(double real, double imaginary) {
   mxArray* array = newArray(mxDOUBLE_CLASS, 1, 1, true);
+  if (array == nullptr) return OwnedArray();
   std::memcpy(array->real.data(), &real, sizeof real);
   std::memcpy(array->imaginary.data(), &imaginary, sizeof imaginary);
   return owned(array);
@@ -60,6 +88,7 @@ OwnedArray makeNumericMatrix(mxClassID classId, std::size_t rows, std::size_t co
 static mxArray* newText(const char* text) {
   const std::size_t length = std::strlen(text);
   mxArray* array = newArray(mxCHAR_CLASS, length == 0 ? 0 : 1, length, false);
+  if (array == nullptr) return nullptr;
   for (std::size_t i = 0; i < length; ++i) array->real[2 * i] = static_cast<unsigned char>(text[i]);
   return array;
 }
@@ -95,6 +124,7 @@ mxArray* mxCreateString(const char* text) {
 
 mxArray* mxCreateDoubleScalar(double value) {
   mxArray* array = newArray(mxDOUBLE_CLASS, 1, 1, false);
+  if (array == nullptr) return nullptr;
   std::memcpy(array->real.data(), &value, sizeof value);
   return array;
 }

@@ -3,6 +3,7 @@
 #include "gateway_call.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <utility>
 #include <cstring>
@@ -98,7 +99,10 @@ using namespace substitute_host;
 
 extern "C" {
 
+// Null, as calloc, when count x size bytes (with the header) do not fit a size_t: the
+// wrapped product would be a small block that the caller takes for a large one.
 void* mxCalloc(size_t count, size_t size) {
+  if (size != 0 && count > (SIZE_MAX - sizeof(CallocHeader)) / size) return nullptr;
   const std::size_t bytes = count * size;
   auto* header = static_cast<CallocHeader*>(std::calloc(1, sizeof(CallocHeader) + bytes));
   if (header == nullptr) return nullptr;

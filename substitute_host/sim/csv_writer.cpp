@@ -1,6 +1,10 @@
 #include "sim/csv_writer.h"
 
+#include <algorithm>
 #include <charconv>
+#include <cmath>
+
+#include "sim/controller_step.h"
 
 namespace substitute_host::sim {
 
@@ -30,6 +34,22 @@ bool CsvWriter::write(const StepRecord& record) {
   *p++ = '\n';
   out_.write(row, p - row);
   return static_cast<bool>(out_);
+}
+
+namespace {
+// A row takes about 400 bytes (36 columns); more than a gigabyte may fill a disk.
+constexpr double kBytesPerRow = 400.0;
+constexpr double kWarningBytes = 1e9;
+}  // namespace
+
+std::string csvSizeWarning(double duration, int decimate) {
+  const double steps = std::max(1.0, std::ceil(duration / kControlStep - 1e-9));
+  const double bytes = std::ceil(steps / std::max(decimate, 1)) * kBytesPerRow;
+  if (!(bytes > kWarningBytes)) return {};
+  double enough = std::ceil(steps * kBytesPerRow / kWarningBytes);
+  if (std::ceil(steps / enough) * kBytesPerRow > kWarningBytes) ++enough;
+  return "the CSV will take about " + std::to_string(std::llround(bytes / 1e9)) +
+         " GB; --decimate " + std::to_string(std::llround(enough)) + " brings it under 1 GB";
 }
 
 }  // namespace substitute_host::sim

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <ostream>
+#include <string>
 
 #include "sim/step_record.h"
 
@@ -19,5 +20,10 @@ class CsvWriter {
  private:
   std::ostream& out_;
 };
+
+// Empty, or a warning that a run of `duration` seconds writing every `decimate`th step
+// makes a CSV above a gigabyte, with its estimated size and the --decimate that would
+// bring it under.
+std::string csvSizeWarning(double duration, int decimate);
 
 }  // namespace substitute_host::sim

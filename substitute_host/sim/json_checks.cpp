@@ -5,6 +5,8 @@
 #include <set>
 #include <vector>
 
+#include "text/display_text.h"
+
 namespace substitute_host::sim::json_checks {
 
 void refuse(const std::string& path, const std::string& reason) {
@@ -18,7 +20,10 @@ std::string formatNumber(double value) {
 }
 
 std::string childPath(const std::string& parent, std::string_view key) {
-  return parent.empty() ? std::string(key) : parent + "." + std::string(key);
+  // Keys come from the file: shown escaped and cut, so a message stays one short line;
+  // an empty key is shown as '' so that the message still names it.
+  const std::string shownKey = key.empty() ? std::string("''") : displayText(key);
+  return parent.empty() ? shownKey : parent + "." + shownKey;
 }
 
 std::string indexPath(const std::string& parent, std::size_t index) {
@@ -51,7 +56,28 @@ double requireNumber(const nlohmann::json& j, const std::string& path) {
   return j.get<double>();
 }
 
+namespace {
+
+// The parser's message ends with the text it last read, which may be a whole
+// megabytes-long string; only its start is shown.
+std::string withShortToken(std::string what) {
+  constexpr std::string_view kLastRead = "last read: '";
+  const std::size_t start = what.find(kLastRead);
+  if (start == std::string::npos || what.back() != '\'') return displayText(what, 300);
+  const std::size_t tokenStart = start + kLastRead.size();
+  const std::string_view token =
+      std::string_view(what).substr(tokenStart, what.size() - 1 - tokenStart);
+  return what.substr(0, tokenStart) + displayText(token) + "'";
+}
+
+}  // namespace
+
 nlohmann::json parseStrict(std::string_view text) {
+  // The parser takes a NUL byte for the end of the text and would ignore the rest.
+  if (const std::size_t nul = text.find('\0'); nul != std::string_view::npos) {
+    refuse("", "byte " + std::to_string(nul + 1) +
+                   " is a NUL: the file is not JSON text (UTF-16 or binary?)");
+  }
   // nlohmann keeps the last of repeated keys silently; an edited scenario with two
   // "duration" entries would run with the one the user did not mean.
   std::vector<std::set<std::string>> openObjects;
@@ -76,9 +102,11 @@ nlohmann::json parseStrict(std::string_view text) {
     std::string what = e.what();
     const auto tagEnd = what.find("] ");
     if (tagEnd != std::string::npos) what.erase(0, tagEnd + 2);
-    refuse("", "not valid JSON: " + what);
+    refuse("", "not valid JSON: " + withShortToken(what));
   }
-  if (!repeated.empty()) refuse("", "key '" + repeated + "' appears twice in one object");
+  if (!repeated.empty()) {
+    refuse("", "key '" + displayText(repeated) + "' appears twice in one object");
+  }
   return document;
 }
 

@@ -1,11 +1,7 @@
 #include "sim/plot_script.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <cstdlib>
-#include <cstring>
 #include <sstream>
-#include <vector>
 
 #include "sim/external_program.h"
 
@@ -16,15 +12,6 @@ namespace {
 // gnuplot draws tens of thousands of points per curve slowly and no better than a
 // few thousand.
 constexpr long long kPointsPerCurve = 4000;
-
-std::string quoted(const std::string& s) {
-  std::string q = "\"";
-  for (char c : s) {
-    if (c == '"' || c == '\\') q += '\\';
-    q += c;
-  }
-  return q + "\"";
-}
 
 struct Range {
   double lo;
@@ -43,44 +30,49 @@ void pathRanges(const PlotRequest& r, Range& x, Range& y) {
   y = {cy - hy, cy + hy};
 }
 
-}  // namespace
-
-std::string plotScript(const PlotRequest& r) {
-  const long long every = std::max(1LL, r.rows / kPointsPerCurve);
-  Range px, py;
-  pathRanges(r, px, py);
-  std::ostringstream s;
-  s << "# Draws " << r.csvFile << " into " << r.pngFile << "; run it here: gnuplot <this file>\n"
+// The head of the script: terminal, files and the page layout. The file names and the
+// title come from the user, so they enter only as string literals (see gnuplotString)
+// bound to variables, and the files are named with a leading "./": gnuplot would run
+// a data file name starting with '<', or an output name starting with '|', as a
+// shell command.
+void writeHead(std::ostream& s, const PlotRequest& r, long long every) {
+  s << "# Draws the simulation's CSV into a PNG; run it in this folder: gnuplot <this file>\n"
     << "if (strstrt(GPVAL_TERMINALS, \"pngcairo\") > 0) {\n"
     << "  set terminal pngcairo size 1600,1100 noenhanced font \",11\"\n"
     << "} else {\n"
     << "  set terminal png size 1600,1100 noenhanced\n"
     << "}\n"
-    << "set output " << quoted(r.pngFile) << "\n"
+    << "png = " << gnuplotString("./" + r.pngFile) << "\n"
+    << "set output png\n"
     << "set datafile separator comma\n"
     << "set datafile columnheaders\n"
-    << "f = " << quoted(r.csvFile) << "\n"
+    << "f = " << gnuplotString("./" + r.csvFile) << "\n"
     << "G = " << r.plant.gearRatio << "  # motor speed / wheel speed\n"
     << "E = " << every << "  # draw every Eth row\n"
+    << "pageTitle = " << gnuplotString(r.title) << "\n"
     << "set grid\n"
-    << "set multiplot layout 2,2 title " << quoted(r.title) << "\n"
-    << "\n"
-    << "set title \"Rear wheel speeds against the geometric ideal for the steering angle\"\n"
+    << "set multiplot layout 2,2 title pageTitle\n"
+    << "\n";
+}
+
+void writeWheelSpeeds(std::ostream& s) {
+  s << "set title \"Rear wheel speeds against the geometric ideal for the steering angle\"\n"
     << "set key top left\n"
     << "set xlabel \"time (s)\"\n"
     << "set ylabel \"wheel speed (rad/s)\"\n"
     << "plot f every E using \"time_s\":(column(\"omega1\")/G) with lines lw 2 lc 1 "
        "title \"right (motor 1)\", \\\n"
     << "     f every E using \"time_s\":(column(\"omega1Ideal_rad_s\")/G) with lines dt 2 lc rgb "
-       "\"black\" "
-       "title \"ideal for the steering angle\", \\\n"
+       "\"black\" title \"ideal for the steering angle\", \\\n"
     << "     f every E using \"time_s\":(column(\"omega2\")/G) with lines lw 2 lc 2 "
        "title \"left (motor 2)\", \\\n"
     << "     f every E using \"time_s\":(column(\"omega2Ideal_rad_s\")/G) with lines dt 2 lc rgb "
-       "\"black\" "
-       "notitle\n"
-    << "\n"
-    << "set title \"Rotor-frame currents; field weakening pulls id below zero\"\n"
+       "\"black\" notitle\n"
+    << "\n";
+}
+
+void writeCurrents(std::ostream& s) {
+  s << "set title \"Rotor-frame currents; field weakening pulls id below zero\"\n"
     << "set key top right\n"
     << "set ylabel \"current (A)\"\n"
     << "set yrange [-340:340]\n"
@@ -90,13 +82,16 @@ std::string plotScript(const PlotRequest& r) {
     << "     f every E using \"time_s\":\"iq2_A\" with lines lc 4 dt 3 title \"iq2\", \\\n"
     << "     300 with lines lc rgb \"black\" dt 2 title \"+-300 A limit\", \\\n"
     << "     -300 with lines lc rgb \"black\" dt 2 notitle\n"
-    << "\n"
-    << "set title \"Filtered modulation index; field weakening holds it at 0.95\"\n"
+    << "\n";
+}
+
+void writeModulationIndex(std::ostream& s, double maxUdc) {
+  s << "set title \"Filtered modulation index; field weakening holds it at 0.95\"\n"
     << "set key bottom right\n"
     << "set ylabel \"modulation index\"\n"
     << "set yrange [0:1.05]\n"
     << "set y2label \"DC-link voltage (V)\"\n"
-    << "set y2range [0:" << 1.25 * r.maxUdc << "]\n"
+    << "set y2range [0:" << 1.25 * maxUdc << "]\n"
     << "set y2tics\n"
     << "plot f every E using \"time_s\":\"modIndex1\" with lines lw 2 lc 1 title \"motor 1\", \\\n"
     << "     f every E using \"time_s\":\"modIndex2\" with lines lc 2 dt 3 title \"motor 2\", \\\n"
@@ -105,8 +100,13 @@ std::string plotScript(const PlotRequest& r) {
        "title \"udc (right axis)\"\n"
     << "unset y2label\n"
     << "unset y2tics\n"
-    << "\n"
-    << "set title \"Path of the rear axle centre\"\n"
+    << "\n";
+}
+
+void writePath(std::ostream& s, const PlotRequest& r) {
+  Range px, py;
+  pathRanges(r, px, py);
+  s << "set title \"Path of the rear axle centre\"\n"
     << "set xlabel \"x (m)\"\n"
     << "set ylabel \"y (m)\"\n"
     << "set size ratio -1\n"
@@ -114,6 +114,49 @@ std::string plotScript(const PlotRequest& r) {
     << "set yrange [" << py.lo << ":" << py.hi << "]\n"
     << "plot f every E using \"x_m\":\"y_m\" with lines lw 2 lc 7 notitle\n"
     << "unset multiplot\n";
+}
+
+// One byte as a double-quoted escape: "\ooo" holds exactly that byte and nothing else
+// that gnuplot would expand.
+std::string octalEscape(unsigned char byte) {
+  std::string escape = "\"\\";
+  escape += static_cast<char>('0' + (byte >> 6));
+  escape += static_cast<char>('0' + ((byte >> 3) & 7));
+  escape += static_cast<char>('0' + (byte & 7));
+  return escape + "\"";
+}
+
+}  // namespace
+
+std::string gnuplotString(std::string_view text) {
+  // Single-quoted strings are taken literally: no backquote command, no macro, no
+  // escape; a quote inside is written twice. Control bytes (a newline would end the
+  // command) cannot stand in them and join as one-byte escapes.
+  std::string literal;
+  bool open = false;
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 || byte == 0x7F) {
+      literal += (open ? "'." : literal.empty() ? "" : ".") + octalEscape(byte);
+      open = false;
+      continue;
+    }
+    if (!open) literal += literal.empty() ? "'" : ".'";
+    open = true;
+    literal += c == '\'' ? std::string("''") : std::string(1, c);
+  }
+  if (literal.empty()) return "''";
+  return open ? literal + "'" : literal;
+}
+
+std::string plotScript(const PlotRequest& r) {
+  const long long every = std::max(1LL, r.rows / kPointsPerCurve);
+  std::ostringstream s;
+  writeHead(s, r, every);
+  writeWheelSpeeds(s);
+  writeCurrents(s);
+  writeModulationIndex(s, r.maxUdc);
+  writePath(s, r);
   return s.str();
 }
 
@@ -125,7 +168,9 @@ PlotOutcome runGnuplot(const std::filesystem::path& script) {
     return outcome;
   }
   const std::string dir = script.parent_path().empty() ? "." : script.parent_path().string();
-  const std::string problem = runInDirectory(gnuplot, script.filename().string(), dir);
+  // "./" first: a script named "-e..." would otherwise be read as an option.
+  const std::filesystem::path relative = std::filesystem::path(".") / script.filename();
+  const std::string problem = runInDirectory(gnuplot, relative.string(), dir);
   outcome.drawn = problem.empty();
   outcome.message = problem;
   return outcome;

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 #include "sim/plant_params.h"
 
@@ -24,6 +25,10 @@ struct PlotRequest {
 // field-weakening target, and the vehicle's path. It names its files relative to its
 // own directory, so it can be rerun there by hand.
 std::string plotScript(const PlotRequest& request);
+
+// A gnuplot string expression whose value is exactly `text`, with nothing in it that
+// gnuplot expands or runs.
+std::string gnuplotString(std::string_view text);
 
 struct PlotOutcome {
   bool drawn = false;

@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -9,6 +10,7 @@
 #include <vector>
 
 #include "sim/json_checks.h"
+#include "text/display_text.h"
 
 namespace substitute_host::sim {
 
@@ -100,6 +102,33 @@ void parseProfiles(const json& j, const std::string& path, Scenario& s) {
   s.udc = parseProfile(requireKey(j, path, "udc"), childPath(path, "udc"), ValueRule::Positive);
 }
 
+int parseSubsteps(const json& j) {
+  if (!j.is_number_integer()) {
+    refuse("substeps",
+           std::string("expected a whole number, got ") +
+               (j.is_number() ? formatNumber(j.get<double>()) : std::string(j.type_name())));
+  }
+  // Read as the file spells it: a huge unsigned number must not wrap to a small one.
+  const bool inRange =
+      j.is_number_unsigned()
+          ? j.get<std::uint64_t>() >= 1 && j.get<std::uint64_t>() <= std::uint64_t{kMaxSubsteps}
+          : j.get<std::int64_t>() >= 1 && j.get<std::int64_t>() <= kMaxSubsteps;
+  if (!inRange) {
+    refuse("substeps",
+           "must be from 1 to " + std::to_string(kMaxSubsteps) + ", got " + displayText(j.dump()));
+  }
+  return static_cast<int>(j.get<std::int64_t>());
+}
+
+double parseInitialSpeed(const json& j) {
+  const double speed = requireNumber(j, "initialSpeed");
+  if (!(std::abs(speed) <= kMaxInitialSpeed)) {
+    refuse("initialSpeed", "must lie between -" + formatNumber(kMaxInitialSpeed) + " and " +
+                               formatNumber(kMaxInitialSpeed) + " m/s, got " + formatNumber(speed));
+  }
+  return speed;
+}
+
 Scenario parseDocument(const json& doc) {
   if (!doc.is_object()) {
     refuse("", std::string("expected an object at the top level, got ") + doc.type_name());
@@ -118,21 +147,9 @@ Scenario parseDocument(const json& doc) {
     refuse("duration", "must be above 0 and at most " + formatNumber(kMaxDuration) + " s, got " +
                            formatNumber(s.duration));
   }
-  if (const auto it = doc.find("substeps"); it != doc.end()) {
-    if (!it->is_number_integer()) {
-      refuse("substeps", std::string("expected a whole number, got ") +
-                             (it->is_number() ? formatNumber(it->get<double>())
-                                              : std::string(it->type_name())));
-    }
-    const auto n = it->get<long long>();
-    if (n < 1 || n > kMaxSubsteps) {
-      refuse("substeps",
-             "must be from 1 to " + std::to_string(kMaxSubsteps) + ", got " + std::to_string(n));
-    }
-    s.substeps = static_cast<int>(n);
-  }
+  if (const auto it = doc.find("substeps"); it != doc.end()) s.substeps = parseSubsteps(*it);
   if (const auto it = doc.find("initialSpeed"); it != doc.end()) {
-    s.initialSpeed = requireNumber(*it, "initialSpeed");
+    s.initialSpeed = parseInitialSpeed(*it);
   }
   if (const auto it = doc.find("plant"); it != doc.end()) parsePlant(*it, "plant", s.plant);
   parseProfiles(requireKey(doc, "", "profiles"), "profiles", s);
@@ -153,21 +170,49 @@ ScenarioParse parseScenario(std::string_view jsonText) {
   return result;
 }
 
-ScenarioParse loadScenarioFile(const std::string& path) {
-  ScenarioParse failed;
-  std::error_code ec;
-  if (std::filesystem::is_directory(path, ec)) {
-    failed.error = "scenario: cannot read '" + path + "': it is a directory";
-    return failed;
-  }
+namespace {
+
+// Reads at most kMaxScenarioBytes + 1 bytes: enough to tell a file that is too large.
+bool readBounded(const std::string& path, std::string& text, std::string& error) {
+  errno = 0;
   std::ifstream in(path, std::ios::binary);
   if (!in) {
-    failed.error = "scenario: cannot read '" + path + "': " + std::strerror(errno);
+    error = std::strerror(errno);
+    return false;
+  }
+  std::vector<char> chunk(1 << 16);
+  while (text.size() <= kMaxScenarioBytes && in) {
+    in.read(chunk.data(), static_cast<std::streamsize>(chunk.size()));
+    text.append(chunk.data(), static_cast<std::size_t>(in.gcount()));
+  }
+  if (in.bad()) {
+    error = errno != 0 ? std::strerror(errno) : "reading failed";
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+ScenarioParse loadScenarioFile(const std::string& path) {
+  ScenarioParse failed;
+  const std::string shownPath = "'" + displayText(path, 200) + "'";
+  std::error_code ec;
+  if (std::filesystem::is_directory(path, ec)) {
+    failed.error = "scenario: cannot read " + shownPath + ": it is a directory";
     return failed;
   }
-  std::ostringstream text;
-  text << in.rdbuf();
-  ScenarioParse result = parseScenario(text.str());
+  std::string text, error;
+  if (!readBounded(path, text, error)) {
+    failed.error = "scenario: cannot read " + shownPath + ": " + error;
+    return failed;
+  }
+  if (text.size() > kMaxScenarioBytes) {
+    failed.error = "scenario: " + shownPath + " is larger than " +
+                   std::to_string(kMaxScenarioBytes >> 20) + " MiB; a scenario is never that long";
+    return failed;
+  }
+  ScenarioParse result = parseScenario(text);
   if (result.ok()) result.scenario.name = std::filesystem::path(path).stem().string();
   return result;
 }

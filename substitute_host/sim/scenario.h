@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -12,6 +13,10 @@ inline constexpr int kDefaultSubsteps = 2;
 inline constexpr int kMaxSubsteps = 64;
 inline constexpr double kMaxDuration = 3600.0;  // s; a typo should not run for days
 inline constexpr double kMaxSteerAngle = 1.0;   // rad; beyond it the inner wheel turns backwards
+// m/s; far beyond any road vehicle, short of speeds whose motor voltages overflow.
+inline constexpr double kMaxInitialSpeed = 1000.0;
+// A scenario is a few kilobytes; even a recorded drive cycle of a million points fits.
+inline constexpr std::size_t kMaxScenarioBytes = std::size_t{32} << 20;
 
 // One closed-loop run: how long, how finely, on which vehicle, with which inputs.
 struct Scenario {

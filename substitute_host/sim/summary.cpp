@@ -2,10 +2,13 @@
 
 #include <iomanip>
 
+#include "text/display_text.h"
+
 namespace substitute_host::sim {
 
 namespace {
 
+constexpr std::size_t kShownDescriptionBytes = 300;
 const char* const kMotorName[2] = {"motor 1 (right)", "motor 2 (left)"};
 
 }  // namespace
@@ -15,9 +18,11 @@ void printSummary(std::ostream& out, const Scenario& sc, const SimulationResult&
   const auto precision = out.precision();
   const RunStatistics& st = r.stats;
   out << std::fixed << std::setprecision(1);
-  out << "Scenario " << sc.name << ": " << r.simulatedSeconds << " s in " << r.steps
+  // Both texts come from the scenario file: shown escaped, a long description cut.
+  out << "Scenario " << displayText(sc.name) << ": " << r.simulatedSeconds << " s in " << r.steps
       << " control steps of 50 us, " << sc.substeps << " RK4 substeps each\n";
-  if (!sc.description.empty()) out << "  " << sc.description << '\n';
+  if (!sc.description.empty())
+    out << "  " << displayText(sc.description, kShownDescriptionBytes) << '\n';
 
   const double finalSpeed = r.finalState.speed();
   out << "Speed: final " << finalSpeed << " m/s (" << finalSpeed * 3.6 << " km/h), peak "

@@ -114,6 +114,21 @@ TEST(InputCsv, RefusesUnusableHeadersOnLine1) {
   EXPECT_EQ(parse("\n" + kHeader + "\n").error, "line 1: the header line is blank");
 }
 
+TEST(InputCsv, NamesTextThatIsNoCsvForWhatItIs) {
+  std::string utf16 = "\xFF\xFE";  // little-endian, as Windows editors save it
+  for (const char c : kHeader + "\n" + kCountingRow + "\n") {
+    utf16 += c;
+    utf16 += '\0';
+  }
+  const std::string utf16Message =
+      "line 1: the input holds NUL bytes or a UTF-16 byte-order mark: it is UTF-16 or "
+      "binary, not a CSV text in ASCII or UTF-8";
+  EXPECT_EQ(parse(utf16).error, utf16Message);
+  EXPECT_EQ(parse("\xFF\xFE" + kHeader + "\n").error, utf16Message);
+  EXPECT_EQ(parse(kHeader + "\r" + kCountingRow + "\r").error,
+            "line 1: the lines end in a carriage return alone; they must end in LF or CRLF");
+}
+
 // The error for a file whose third data row (line 4) is `row`.
 std::string errorOnLine4(const std::string& row) {
   const Parsed parsed = parse(kHeader + ",note\n" + kCountingRow + ",a\n" + kCountingRow + ",b\n" +
@@ -151,6 +166,22 @@ TEST(InputCsv, RefusesARowLongerThanTheHeader) {
 TEST(InputCsv, RefusesABlankLineBetweenRows) {
   EXPECT_EQ(errorOnLine4(""),
             "line 4: blank line between rows (only the end of the file may be blank)");
+}
+
+TEST(InputCsv, ShowsFieldsEscapedAndCutInMessages) {
+  // A NUL no longer cuts the message short; terminal controls are shown, not sent.
+  EXPECT_EQ(errorOnLine4("1,2,3,4" + std::string(1, '\0') + "99,5,6,7,8,9,10,11,12,13,x"),
+            "line 4, column 'theta1' (field 4): '4\\x0099' is not a number");
+  EXPECT_EQ(errorOnLine4("1,2,3,\x1B[2J,5,6,7,8,9,10,11,12,13,x"),
+            "line 4, column 'theta1' (field 4): '\\x1B[2J' is not a number");
+  EXPECT_EQ(errorOnLine4("1,2,3," + std::string(100'000, '7') + "x,5,6,7,8,9,10,11,12,13,x"),
+            "line 4, column 'theta1' (field 4): '" + std::string(40, '7') +
+                "... (100001 bytes in all)' is not a number");
+  // A header name that only reaches a message: escaped as well.
+  const Parsed parsed = parse(kHeader + ",\x1B]0;title\x07\n" + kCountingRow + "\n");
+  EXPECT_EQ(parsed.error,
+            "line 2, column '\\x1B]0;title\\x07' (field 14): the row ends after 13 fields; the "
+            "header has 14");
 }
 
 }  // namespace

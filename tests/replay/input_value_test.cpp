@@ -84,6 +84,22 @@ TEST(InputValue, RoundsBeyondTheSingleRangeLikeIeee) {
   EXPECT_EQ(parsedBits("7.1e-46"), 0x00000001u);  // above it: the smallest subnormal
 }
 
+TEST(InputValue, RoundsHugeDigitCountsAndExponentsToTheRightSide) {
+  // Exponents far past any range: the saturated exponent decides.
+  EXPECT_EQ(parsedBits("1e99999999999999999999999999"), 0x7F800000u);
+  EXPECT_EQ(parsedBits("-1e99999999999999999999999999"), 0xFF800000u);
+  EXPECT_EQ(parsedBits("1e-99999999999999999999999999"), 0x00000000u);
+  EXPECT_EQ(parsedBits("0.1e-9223372036854775809"), 0x00000000u);
+  // 1 followed by 110 million zeros, times 10^-200000000: about 10^-90000000, which is
+  // zero; the digit count outweighs any exponent bound that ignores it.
+  std::string digits = "1" + std::string(110'000'000, '0');
+  EXPECT_EQ(parsedBits(digits + "e-200000000"), 0x00000000u);
+  EXPECT_EQ(parsedBits(digits + "e-100000000"), 0x7F800000u);  // 10^10000000
+  digits = "0." + std::string(110'000'000, '0') + "1";
+  EXPECT_EQ(parsedBits(digits + "e100000000"), 0x00000000u);  // 10^-10000001
+  EXPECT_EQ(parsedBits(digits + "e200000000"), 0x7F800000u);  // 10^89999999
+}
+
 TEST(InputValue, ReadsNanAndInfInAnyCase) {
   for (const char* field : {"nan", "NaN", "NAN", "nAn", "+nan", " nan "}) {
     float value = 0.0f;

@@ -31,7 +31,38 @@ std::string readFile(const std::string& path) {
   return text.str();
 }
 
+namespace {
+
+void routeStandardOutput(posix_spawn_file_actions_t& actions, const ProcessSetup& setup,
+                         const std::string& capturePath) {
+  switch (setup.output) {
+    case ProcessSetup::Output::captured:
+      posix_spawn_file_actions_addopen(&actions, 1, capturePath.c_str(),
+                                       O_WRONLY | O_CREAT | O_TRUNC, 0600);
+      break;
+    case ProcessSetup::Output::file:
+      posix_spawn_file_actions_addopen(&actions, 1, setup.stdoutPath.c_str(),
+                                       O_WRONLY | O_CREAT | O_TRUNC, 0600);
+      break;
+    case ProcessSetup::Output::appendedToFile:
+      posix_spawn_file_actions_addopen(&actions, 1, setup.stdoutPath.c_str(),
+                                       O_WRONLY | O_CREAT | O_APPEND, 0600);
+      break;
+    case ProcessSetup::Output::closed:
+      posix_spawn_file_actions_addclose(&actions, 1);
+      break;
+  }
+}
+
+}  // namespace
+
 ProcessResult runCorvalent2(const std::vector<std::string>& args, const std::string& stdinPath) {
+  ProcessSetup setup;
+  setup.stdinPath = stdinPath;
+  return runCorvalent2(args, setup);
+}
+
+ProcessResult runCorvalent2(const std::vector<std::string>& args, const ProcessSetup& setup) {
   const std::string directory = makeScratchDirectory();
   const std::string outPath = directory + "/stdout";
   const std::string errPath = directory + "/stderr";
@@ -45,9 +76,12 @@ ProcessResult runCorvalent2(const std::vector<std::string>& args, const std::str
   // Files rather than pipes: nothing to drain while waiting, so no deadlock.
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 0, stdinPath.c_str(), O_RDONLY, 0);
-  posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+  posix_spawn_file_actions_addopen(&actions, 0, setup.stdinPath.c_str(), O_RDONLY, 0);
+  routeStandardOutput(actions, setup, outPath);
   posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+  if (!setup.workingDirectory.empty()) {
+    posix_spawn_file_actions_addchdir_np(&actions, setup.workingDirectory.c_str());
+  }
 
   ProcessResult result;
   pid_t pid = 0;

@@ -14,6 +14,15 @@ struct ProcessResult {
 ProcessResult runCorvalent2(const std::vector<std::string>& args,
                             const std::string& stdinPath = "/dev/null");
 
+// Where the tool's standard output goes when it is not captured, and where it runs.
+struct ProcessSetup {
+  std::string stdinPath = "/dev/null";
+  enum class Output { captured, file, appendedToFile, closed } output = Output::captured;
+  std::string stdoutPath;        // for file and appendedToFile
+  std::string workingDirectory;  // empty: the test's own
+};
+ProcessResult runCorvalent2(const std::vector<std::string>& args, const ProcessSetup& setup);
+
 // A fresh directory for one test's files, and file helpers for it.
 std::string makeScratchDirectory();
 void writeFile(const std::string& path, const std::string& text);

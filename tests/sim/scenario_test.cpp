@@ -110,6 +110,49 @@ TEST(Scenario, RefusesBadDocumentsNamingTheKeyAndTheReason) {
   }
 }
 
+TEST(Scenario, RefusesWhatAParserWouldMisreadNamingTheKey) {
+  const std::vector<Refusal> cases = {
+      // The parser would stop at the NUL and take the text before it.
+      {std::string(withTop("")) + std::string(1, '\0') + "{\"duration\": 9}",
+       "scenario: byte 99 is a NUL: the file is not JSON text (UTF-16 or binary?)"},
+      {withTop(R"("substeps": 18446744073709551615, )"),
+       "scenario: substeps: must be from 1 to 64, got 18446744073709551615"},
+      {withTop(R"("substeps": -9223372036854775808, )"),
+       "scenario: substeps: must be from 1 to 64, got -9223372036854775808"},
+      {withTop(R"("substeps": 65, )"), "scenario: substeps: must be from 1 to 64, got 65"},
+      {withTop(R"("initialSpeed": 1e308, )"),
+       "scenario: initialSpeed: must lie between -1000 and 1000 m/s, got 1e+308"},
+      {withTop(R"("plant": {"mass\u001b[2J": 1}, )"), "scenario: plant.mass\\x1B[2J: unknown key"},
+      {withTop(R"("": 1, )"), "scenario: '': unknown key"},
+      {withTop(R"("plant": {"": 1}, )"), "scenario: plant.'': unknown key"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.document);
+    const ScenarioParse r = parseScenario(c.document);
+    EXPECT_FALSE(r.ok());
+    EXPECT_EQ(r.error, c.message);
+  }
+  const ScenarioParse edge = parseScenario(withTop(R"("substeps": 64, "initialSpeed": -1000, )"));
+  ASSERT_TRUE(edge.ok()) << edge.error;
+  EXPECT_EQ(edge.scenario.substeps, 64);
+}
+
+TEST(Scenario, HugeTokensAreCutInTheMessageWithTheirLength) {
+  const std::string key(5'000'000, 'k');
+  ScenarioParse r = parseScenario(withTop("\"" + key + "\": 1, "));
+  ASSERT_FALSE(r.ok());
+  EXPECT_EQ(r.error,
+            "scenario: " + std::string(60, 'k') + "... (5000000 bytes in all): unknown key");
+
+  // A string the parser gives up on inside, a control byte in it, comes back in the
+  // parser's own message: cut there too.
+  const std::string runaway = "\"" + std::string(5'000'000, 's') + "\x01\"";
+  r = parseScenario(R"({"description": )" + runaway + "}");
+  ASSERT_FALSE(r.ok());
+  EXPECT_LT(r.error.size(), 400u) << r.error.substr(0, 400);
+  EXPECT_NE(r.error.find("bytes in all)"), std::string::npos) << r.error.substr(0, 400);
+}
+
 TEST(Scenario, RefusesMalformedJsonWithItsPosition) {
   const ScenarioParse r = parseScenario("{\n  \"duration\": 1,\n}");
   ASSERT_FALSE(r.ok());
