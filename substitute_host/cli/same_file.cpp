@@ -23,32 +23,61 @@ bool fileIdentity(HANDLE handle, BY_HANDLE_FILE_INFORMATION& info) {
          GetFileInformationByHandle(handle, &info) != 0;
 }
 
+bool identityOf(std::FILE* opened, BY_HANDLE_FILE_INFORMATION& info) {
+  return fileIdentity(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(opened))), info);
+}
+
+bool sameIdentity(const BY_HANDLE_FILE_INFORMATION& a, const BY_HANDLE_FILE_INFORMATION& b) {
+  return !(a.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+         a.dwVolumeSerialNumber == b.dwVolumeSerialNumber && a.nFileIndexHigh == b.nFileIndexHigh &&
+         a.nFileIndexLow == b.nFileIndexLow;
+}
+
 }  // namespace
 
 bool isSameFile(std::FILE* opened, const std::string& path) {
   BY_HANDLE_FILE_INFORMATION openedInfo{}, pathInfo{};
-  if (!fileIdentity(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(opened))), openedInfo))
-    return false;
+  if (!identityOf(opened, openedInfo)) return false;
   // Opened for no access at all: only its identity is read, whoever else has it open.
   HANDLE pathHandle =
       CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   const bool known = fileIdentity(pathHandle, pathInfo);
   if (pathHandle != INVALID_HANDLE_VALUE) CloseHandle(pathHandle);
-  return known && !(pathInfo.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
-         openedInfo.dwVolumeSerialNumber == pathInfo.dwVolumeSerialNumber &&
-         openedInfo.nFileIndexHigh == pathInfo.nFileIndexHigh &&
-         openedInfo.nFileIndexLow == pathInfo.nFileIndexLow;
+  return known && sameIdentity(pathInfo, openedInfo);
 }
 
+bool isSameFile(std::FILE* first, std::FILE* second) {
+  BY_HANDLE_FILE_INFORMATION firstInfo{}, secondInfo{};
+  return identityOf(first, firstInfo) && identityOf(second, secondInfo) &&
+         sameIdentity(firstInfo, secondInfo);
+}
+
+// The standard streams start in text mode on Windows, which would turn each "\n" of
+// the output into "\r\n" and end the input at a ^Z byte; the CSV passes as bytes,
+// as it does from and to files.
 void useBinaryMode(std::FILE* stream) { _setmode(_fileno(stream), _O_BINARY); }
 #else
+namespace {
+
+bool sameRegularFile(const struct stat& a, const struct stat& b) {
+  return S_ISREG(a.st_mode) && a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+}  // namespace
+
 bool isSameFile(std::FILE* opened, const std::string& path) {
   struct stat openedStat {
   }, pathStat{};
   return ::fstat(::fileno(opened), &openedStat) == 0 && ::stat(path.c_str(), &pathStat) == 0 &&
-         S_ISREG(pathStat.st_mode) && openedStat.st_dev == pathStat.st_dev &&
-         openedStat.st_ino == pathStat.st_ino;
+         sameRegularFile(pathStat, openedStat);
+}
+
+bool isSameFile(std::FILE* first, std::FILE* second) {
+  struct stat firstStat {
+  }, secondStat{};
+  return ::fstat(::fileno(first), &firstStat) == 0 && ::fstat(::fileno(second), &secondStat) == 0 &&
+         sameRegularFile(firstStat, secondStat);
 }
 
 void useBinaryMode(std::FILE*) {}
