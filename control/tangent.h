@@ -29,12 +29,20 @@ struct TangentSplit {
 };
 
 inline TangentSplit splitTangent(DoubleDouble r) {
-  const int j = static_cast<int>(r.hi * 128.0 + 0.5);
-  const double b = r.hi - static_cast<double>(j) * 0x1p-7;
+  // Adding 1.5 * 2^45 (whose ulp is 1/128) rounds r.hi to the nearest multiple a of 1/128
+  // in one addition; j = 128 a is the low bits of that sum. Shorter than a conversion to
+  // integer and back, and the tangent's latency is the drive step's longest chain.
+  constexpr double kToEighth = 0x1.8p45;
+  const double shifted = r.hi + kToEighth;
+  const double a = shifted - kToEighth;  // exact
+  const int j = static_cast<int>(std::bit_cast<std::uint64_t>(shifted) & 0xFFu);
+  const double b = r.hi - a;  // exact
   const double z = b * b;
-  const double series =
-      (b * z) * (0x1.5555555555555p-2 +
-                 z * (0x1.1111111111111p-3 + z * (0x1.ba1ba1ba1ba1cp-5 + z * 0x1.664f4882c10fap-6)));
+  const double z2 = z * z;
+  // The series in two independent halves, so that fewer steps wait on one another.
+  const double low = 0x1.5555555555555p-2 + z * 0x1.1111111111111p-3;
+  const double high = 0x1.ba1ba1ba1ba1cp-5 + z * 0x1.664f4882c10fap-6;
+  const double series = (b * z) * (low + z2 * high);
   return {kTangentTable[j], b, r.lo + series};
 }
 
