@@ -64,8 +64,11 @@ inline bool quickTangent(DoubleDouble r, double& result) {
   const double p = s.ta.hi * tb;
   const double t1 = (s.ta.hi + tb) / (1.0 - p);
   const DoubleDouble head = twoSum(s.ta.hi, s.b);
+  // The small terms known before the quotient are summed while it is computed, so that
+  // only one addition waits for tp; its rounding lies at tp's scale, inside the bound.
+  const double known = head.lo + (s.ta.lo + s.bTail);
   const double tp = t1 * p;
-  const DoubleDouble t = fastTwoSum(head.hi, head.lo + ((s.ta.lo + s.bTail) + tp));
+  const DoubleDouble t = fastTwoSum(head.hi, known + tp);
   // tp is off by about 3 of its own ulps; every other error (the series of b in
   // doubles, above all) lies below 2^-66 of t.
   const double bound = (tp < 0.0 ? -tp : tp) * 0x1p-50 + (t.hi < 0.0 ? -t.hi : t.hi) * 0x1p-66;
