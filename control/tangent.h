@@ -34,9 +34,9 @@ inline TangentSplit splitTangent(double r) {
   // Adding 1.5 * 2^45 (whose ulp is 1/128) rounds r to the nearest multiple a of 1/128
   // in one addition; j = 128 a is the low bits of that sum. Shorter than a conversion to
   // integer and back, and the tangent's latency is the drive step's longest chain.
-  constexpr double kToEighth = 0x1.8p45;
-  const double shifted = r + kToEighth;
-  const double a = shifted - kToEighth;  // exact
+  constexpr double kToTableStep = 0x1.8p45;
+  const double shifted = r + kToTableStep;
+  const double a = shifted - kToTableStep;  // exact
   const int j = static_cast<int>(std::bit_cast<std::uint64_t>(shifted) & 0xFFu);
   const double b = r - a;  // exact
   const double z = b * b;
