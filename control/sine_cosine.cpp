@@ -37,3 +37,8 @@ SineCosine accurateSineCosine(float phi) {
   const float sinRounded = static_cast<float>(sinA);
   return {static_cast<float>(cosA), isNegative(phi) ? -sinRounded : sinRounded};
 }
+
+void sineCosineEachOf(float phi1, float phi2, SineCosine& r1, SineCosine& r2) {
+  r1 = sineCosineOf(phi1);
+  r2 = sineCosineOf(phi2);
+}

@@ -93,20 +93,25 @@ inline bool anyNearSingleMidpoint(DoublePair sinA, DoublePair cosA) {
   return (near[0] | near[2]) != 0;
 }
 
-inline void sineCosinePairOf(float phi1, float phi2, SineCosine& r1, SineCosine& r2) {
+// Each angle on its own: for large angles and results near a rounding boundary, out of
+// line so that the common path stays short and is inlined into the drive step.
+void sineCosineEachOf(float phi1, float phi2, SineCosine& r1, SineCosine& r2);
+
+// Inlined, so that the results stay in registers for the channels instead of going
+// through memory, and no registers are saved around a call.
+[[gnu::always_inline]] inline void sineCosinePairOf(float phi1, float phi2, SineCosine& r1,
+                                                    SineCosine& r2) {
   const float m1 = magnitudeOf(phi1), m2 = magnitudeOf(phi2);
-  if (!(m1 < kShortReductionLimit && m2 < kShortReductionLimit)) {
-    r1 = sineCosineOf(phi1);
-    r2 = sineCosineOf(phi2);
+  if (!(m1 < kShortReductionLimit && m2 < kShortReductionLimit)) [[unlikely]] {
+    sineCosineEachOf(phi1, phi2, r1, r2);
     return;
   }
   DoublePair shiftedK, hi, lo;
   reduceShortAngles(DoublePair{static_cast<double>(m1), static_cast<double>(m2)}, shiftedK, hi, lo);
   DoublePair sinA = fastSin(hi, lo), cosA = fastCos(hi);
   placeInQuadrant(std::bit_cast<BitsPair>(shiftedK), sinA, cosA);
-  if (anyNearSingleMidpoint(sinA, cosA)) {
-    r1 = sineCosineOf(phi1);
-    r2 = sineCosineOf(phi2);
+  if (anyNearSingleMidpoint(sinA, cosA)) [[unlikely]] {
+    sineCosineEachOf(phi1, phi2, r1, r2);
     return;
   }
   const FloatPair sinRounded = __builtin_convertvector(sinA, FloatPair);

@@ -125,7 +125,7 @@ double tangentOfReduced(float delta, const ReducedAngle& a) {
   // tan(-r) = -tan(r): the first tier works on |r|.
   const bool flip = a.r.hi < 0.0;
   double t;
-  if ((a.quadrant & 1u) == 0 && quickTangent(flip ? ddNegate(a.r) : a.r, t))
+  if ((a.quadrant & 1u) == 0 && quickTangent(splitTangent(flip ? ddNegate(a.r) : a.r), t))
     return isNegative(delta) != flip ? -t : t;
   const DoubleDouble d = reducedTangent(a.r, (a.quadrant & 1u) != 0);
   const double bound = (d.hi < 0.0 ? -d.hi : d.hi) * 0x1p-66;

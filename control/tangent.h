@@ -28,14 +28,30 @@ struct TangentSplit {
   double bTail;     // r.lo plus the series of tan(b) beyond b
 };
 
-inline TangentSplit splitTangent(DoubleDouble r) {
-  const int j = static_cast<int>(r.hi * 128.0 + 0.5);
-  const double b = r.hi - static_cast<double>(j) * 0x1p-7;
+// The split of a double angle (no tail): bTail is the series alone. An angle below a
+// quarter turn needs no reduction and takes this shorter chain.
+inline TangentSplit splitTangent(double r) {
+  // Adding 1.5 * 2^45 (whose ulp is 1/128) rounds r to the nearest multiple a of 1/128
+  // in one addition; j = 128 a is the low bits of that sum. Shorter than a conversion to
+  // integer and back, and the tangent's latency is the drive step's longest chain.
+  constexpr double kToTableStep = 0x1.8p45;
+  const double shifted = r + kToTableStep;
+  const double a = shifted - kToTableStep;  // exact
+  const int j = static_cast<int>(std::bit_cast<std::uint64_t>(shifted) & 0xFFu);
+  const double b = r - a;  // exact
   const double z = b * b;
-  const double series =
-      (b * z) * (0x1.5555555555555p-2 +
-                 z * (0x1.1111111111111p-3 + z * (0x1.ba1ba1ba1ba1cp-5 + z * 0x1.664f4882c10fap-6)));
-  return {kTangentTable[j], b, r.lo + series};
+  const double bz = b * z;
+  // The series as two independent halves, so that fewer steps wait on one another.
+  const double low = 0x1.5555555555555p-2 + z * 0x1.1111111111111p-3;
+  const double high = 0x1.ba1ba1ba1ba1cp-5 + z * 0x1.664f4882c10fap-6;
+  const double series = bz * low + (bz * (z * z)) * high;
+  return {kTangentTable[j], b, series};
+}
+
+inline TangentSplit splitTangent(DoubleDouble r) {
+  TangentSplit s = splitTangent(r.hi);
+  s.bTail = r.lo + s.bTail;
+  return s;
 }
 
 // True when hi + lo, known to within `bound`, rounds to hi whatever the error.
@@ -49,15 +65,18 @@ DoubleDouble reducedTangent(DoubleDouble r, bool odd);
 
 // First tier, tan(r) for 0 <= r <= pi/4 + a little: tan(a + b) = S + T p with
 // S = tan a + tan b exact as two doubles, p = tan a tan b and T the tangent itself, the
-// one term in plain doubles. Returns false when its error could decide the rounding.
-inline bool quickTangent(DoubleDouble r, double& result) {
-  const TangentSplit s = splitTangent(r);
+// one term in plain doubles, from the split of r. Returns false when its error could
+// decide the rounding.
+inline bool quickTangent(const TangentSplit& s, double& result) {
   const double tb = s.b + s.bTail;
   const double p = s.ta.hi * tb;
   const double t1 = (s.ta.hi + tb) / (1.0 - p);
   const DoubleDouble head = twoSum(s.ta.hi, s.b);
+  // The small terms known before the quotient are summed while it is computed, so that
+  // only one addition waits for tp; its rounding lies at tp's scale, inside the bound.
+  const double known = head.lo + (s.ta.lo + s.bTail);
   const double tp = t1 * p;
-  const DoubleDouble t = fastTwoSum(head.hi, head.lo + ((s.ta.lo + s.bTail) + tp));
+  const DoubleDouble t = fastTwoSum(head.hi, known + tp);
   // tp is off by about 3 of its own ulps; every other error (the series of b in
   // doubles, above all) lies below 2^-66 of t.
   const double bound = (tp < 0.0 ? -tp : tp) * 0x1p-50 + (t.hi < 0.0 ? -t.hi : t.hi) * 0x1p-66;
@@ -84,7 +103,7 @@ inline double tangentOf(float delta) {
   const float magnitude = magnitudeOf(delta);
   if (magnitude < kQuarterPi) {
     double t;
-    if (quickTangent({static_cast<double>(magnitude), 0.0}, t)) return withSignOf(delta, t);
+    if (quickTangent(splitTangent(static_cast<double>(magnitude)), t)) return withSignOf(delta, t);
     return tangentOfReduced(delta, {0, {static_cast<double>(magnitude), 0.0}});
   }
   return tangentBeyondQuarterTurn(delta);

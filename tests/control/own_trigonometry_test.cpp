@@ -77,6 +77,21 @@ TEST(OwnTrigonometry, FastPathsAgreeWithTheCarefulOnes) {
   }
 }
 
+// The first tier splits an angle at the nearest multiple of 1/128; halfway between two
+// of them either neighbour may be taken, and the angles just around each halfway point
+// must still give the careful path's bits, on both sides of every table entry.
+TEST(OwnTrigonometry, TangentAgreesAroundEveryTableBoundary) {
+  for (int j = 0; j < 101; ++j) {
+    const float halfway = (static_cast<float>(j) + 0.5f) / 128.0f;
+    float angle = halfway;
+    for (int k = 0; k < 8; ++k) angle = std::nextafter(angle, 0.0f);
+    for (int k = 0; k < 17; ++k, angle = std::nextafter(angle, 1.0f)) {
+      ASSERT_TRUE(isDouble(tangentOf(angle), accurateTangent(angle))) << std::hexfloat << angle;
+      ASSERT_TRUE(isDouble(tangentOf(-angle), accurateTangent(-angle))) << std::hexfloat << angle;
+    }
+  }
+}
+
 // The drive step takes both motors' rotations in one vector pass; each must be the
 // rotation of its own angle, whatever the other lane holds.
 TEST(OwnTrigonometry, PairOfRotationsEqualsEachAlone) {
