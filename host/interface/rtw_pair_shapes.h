@@ -6,7 +6,7 @@
 #include <cstdarg>
 #include <cstdint>
 
-#include "rtw_pair_writers.h"
+#include "rtw_pair_codes.h"
 
 enum class PairValueForm {
   text,    // a text (codes 0 and 1)

@@ -13,10 +13,10 @@ import sys
 # Layer folders, and the folders each may include from (besides itself).
 LAYERS = {
     "control": [],
-    "host/abi": [],
-    "block": ["host/abi", "control"],
-    "host/interface": ["block", "host/abi"],
-    "substitute_host": ["host/abi", "control"],
+    "host_abi": [],
+    "block": ["host_abi", "control"],
+    "host/interface": ["block", "host_abi"],
+    "substitute_host": ["host_abi", "control"],
 }
 # Single headers of a lower layer that a layer may include although it may not
 # include the rest of that layer: the substitute host reads the block's port map.
@@ -24,7 +24,7 @@ EXTRA_FILES = {
     "substitute_host": ["block/block_ports.h"],
 }
 # Where bare includes are looked for, as the build's include roots give them.
-INCLUDE_ROOTS = ["host/abi", "block", "host/interface", "substitute_host", "."]
+INCLUDE_ROOTS = ["host_abi", "block", "host/interface", "substitute_host", "."]
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"')
 
 
