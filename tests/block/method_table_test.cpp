@@ -5,29 +5,16 @@
 #include "block_methods.h"
 #include "method_installation.h"
 #include "records/host_block.h"
+#include "tests/support/host_method_stand_ins.h"
 
 namespace {
 
 using substitute_host::HostBlock;
 
-// Host methods that stand in every slot before the installing call.
-void hostBlockMethod(SimStruct*) {}
-void hostOutputMethod(SimStruct*, int32_t) {}
-void hostPortValueMethod(SimStruct*, int32_t, int32_t) {}
-void hostSampleTimeMethod(SimStruct*, int32_t, double, double) {}
-void hostPassMethod(SimStruct*, int32_t) {}
+using namespace host_stand_ins;
 
 void fillWithHostMethods(HostBlock& host) {
-  MethodSlots& slots = host.record()->methods;
-  slots = MethodSlots{hostBlockMethod,      {hostPortValueMethod}, {hostPortValueMethod},
-                      hostPortValueMethod,  hostPortValueMethod,   hostPortValueMethod,
-                      hostPortValueMethod,  hostSampleTimeMethod,  hostSampleTimeMethod,
-                      hostBlockMethod,      hostBlockMethod,       hostBlockMethod,
-                      hostBlockMethod,      hostBlockMethod,       hostOutputMethod,
-                      hostBlockMethod,      hostBlockMethod,       hostBlockMethod};
-  host.extensionMethods() = ExtensionMethods{hostPortValueMethod, hostBlockMethod,
-                                             hostBlockMethod,     hostBlockMethod,
-                                             hostPassMethod,      nullptr};
+  host_stand_ins::fillWithHostMethods(host.record()->methods, host.extensionMethods());
 }
 
 TEST(InstallBlockMethods, EachRoleGetsItsMethodAndTheHostsSlotsStay) {

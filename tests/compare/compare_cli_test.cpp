@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "scratch_directory_test.h"
 #include "subprocess.h"
 
 namespace {
@@ -13,16 +14,7 @@ bool contains(const std::string& text, const std::string& part) {
   return text.find(part) != std::string::npos;
 }
 
-class CompareCommand : public ::testing::Test {
- protected:
-  void SetUp() override { directory_ = makeScratchDirectory(); }
-  std::string path(const std::string& name) const { return directory_ + "/" + name; }
-  std::string file(const std::string& name, const std::string& text) const {
-    writeFile(path(name), text);
-    return path(name);
-  }
-  std::string directory_;
-};
+class CompareCommand : public ScratchDirectoryTest {};
 
 TEST_F(CompareCommand, AgreeingFilesExitZero) {
   const std::string a = file("a.csv", "p,q\n1,0.1\n-0,nan\n");

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "scratch_directory_test.h"
 #include "subprocess.h"
 
 namespace {
@@ -25,16 +26,7 @@ std::size_t lineCount(const std::string& text) {
   return lines;
 }
 
-class Corvalent2Tool : public ::testing::Test {
- protected:
-  void SetUp() override { directory_ = makeScratchDirectory(); }
-  std::string path(const std::string& name) const { return directory_ + "/" + name; }
-  std::string file(const std::string& name, const std::string& text) const {
-    writeFile(path(name), text);
-    return path(name);
-  }
-  std::string directory_;
-};
+class Corvalent2Tool : public ScratchDirectoryTest {};
 
 TEST_F(Corvalent2Tool, HelpExitsZero) {
   ProcessResult result = runCorvalent2({"--help"});

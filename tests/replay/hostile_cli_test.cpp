@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <string>
 
+#include "scratch_directory_test.h"
 #include "subprocess.h"
 
 namespace {
@@ -24,15 +25,8 @@ bool contains(const std::string& text, const std::string& part) {
   return text.find(part) != std::string::npos;
 }
 
-class HostileCaller : public ::testing::Test {
+class HostileCaller : public ScratchDirectoryTest {
  protected:
-  void SetUp() override { directory_ = makeScratchDirectory(); }
-  void TearDown() override { fs::remove_all(directory_); }
-  std::string path(const std::string& name) const { return directory_ + "/" + name; }
-  std::string file(const std::string& name, const std::string& text) const {
-    writeFile(path(name), text);
-    return path(name);
-  }
   static ProcessResult runWithOutput(const std::vector<std::string>& args,
                                      ProcessSetup::Output output, const std::string& to = "") {
     ProcessSetup setup;
@@ -40,7 +34,6 @@ class HostileCaller : public ::testing::Test {
     setup.stdoutPath = to;
     return runCorvalent2(args, setup);
   }
-  std::string directory_;
 };
 
 TEST_F(HostileCaller, FailedWritesToStandardOutputEndInFailure) {
