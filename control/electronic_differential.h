@@ -14,6 +14,34 @@ static_assert(bitsOf(kHalfDouble) == 0x3FE0000000000000u);
 static_assert(bitsOf(kOneThird) == 0x3FD5555555555555u);
 }  // namespace differential_literals
 
+// The steering term k = ((kSteerRatioNum * tan(steerAngle)) / kSteerRatioDen) * diffMean
+// in double, rounded to single, with the correctly rounded tangent. Only k's single is
+// ever used, so the quick way takes an approximate tangent (2^-50) and the ratio as one
+// factor: its double then lies within 16 ulps of the formula's, and both round to the
+// same single unless it lies within 256 ulps of a midpoint between singles (or among
+// the subnormal singles, whose midpoints lie elsewhere). Then the formula decides.
+inline bool quickSteeringProduct(float steerAngle, float diffMean, double& product) {
+  constexpr double kSteerRatio =
+      static_cast<double>(kSteerRatioNum) / static_cast<double>(kSteerRatioDen);
+  double t;
+  if (!approximateTangent(steerAngle, t)) return false;
+  product = (t * kSteerRatio) * static_cast<double>(diffMean);
+  return true;
+}
+
+inline double steeringProduct(float steerAngle, float diffMean) {
+  return ((static_cast<double>(kSteerRatioNum) * tangentOf(steerAngle)) /
+          static_cast<double>(kSteerRatioDen)) *
+         static_cast<double>(diffMean);
+}
+
+inline float steeringTerm(float steerAngle, float diffMean) {
+  double quick;
+  if (quickSteeringProduct(steerAngle, diffMean, quick) && !singleRoundingInDoubt(quick))
+    return static_cast<float>(quick);
+  return static_cast<float>(steeringProduct(steerAngle, diffMean));
+}
+
 // Speed references of the two motors from their measured speeds and the steering
 // angle; diffMean is the differential's memory, read and rewritten on every call.
 // The common term uses the current speeds; the steering term uses the previous step's
@@ -22,13 +50,10 @@ static_assert(bitsOf(kOneThird) == 0x3FD5555555555555u);
 inline void electronicDifferential(float omega1, float omega2, float steerAngle,
                                    float speedRef[2], float& diffMean) {
   using namespace differential_literals;
-  const double t = tangentOf(steerAngle);
+  const float k = steeringTerm(steerAngle, diffMean);
   const float p = omega1 * kThree;
   const float q = kThree * omega2;
   const float d = (q + p) * kHalf;
-  const float k = static_cast<float>(
-      ((static_cast<double>(kSteerRatioNum) * t) / static_cast<double>(kSteerRatioDen)) *
-      static_cast<double>(diffMean));
   const double g = static_cast<double>(k) * kHalfDouble;
   const float h = static_cast<float>(static_cast<double>(d) + g);
   const float l = static_cast<float>(static_cast<double>(d) - g);

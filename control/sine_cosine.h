@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "angle_reduction.h"
+#include "sine_cosine_table.h"
 #include "trig_series.h"
 
 // The cosine and sine of a single angle, each computed in double and rounded to single,
@@ -25,6 +26,15 @@ inline bool isNegative(float x) { return (std::bit_cast<std::uint32_t>(x) >> 31)
 inline bool nearSingleMidpoint(double y) {
   const std::uint64_t low = std::bit_cast<std::uint64_t>(y) & 0x1FFFFFFFu;
   return low - (0x10000000u - 8u) <= 16u;
+}
+
+// True when rounding a double to single could go either way for any double within 16
+// ulps of it: it lies within 256 ulps of a midpoint between normal singles, or below the
+// normal singles (but not zero). Zero and infinity are never in doubt.
+inline bool singleRoundingInDoubt(double y) {
+  const std::uint64_t bits = std::bit_cast<std::uint64_t>(y) & 0x7FFFFFFFFFFFFFFFu;
+  const bool tiny = bits - 1u < 0x380FFFFFFFFFFFFFu;  // 0 < |y| < 2^-126
+  return tiny || (bits & 0x1FFFFFFFu) - (0x10000000u - 256u) <= 512u;
 }
 
 // The careful path: exact reduction and double-double series, rounded to double and
@@ -57,15 +67,13 @@ inline SineCosine roundToSingles(float phi, double sinA, double cosA, bool& care
 // guard as below it. Inf and NaN give NaN.
 SineCosine largeSineCosine(float phi, bool& careful);
 
-// The fast path: the reduction and the double series, rounded to single; `careful` tells
+// The fast path: the table's reduction and series, rounded to single; `careful` tells
 // that a result lies too near a rounding boundary to be trusted.
 inline SineCosine fastSineCosine(float phi, bool& careful) {
   const float magnitude = magnitudeOf(phi);
   if (!(magnitude < kShortReductionLimit)) return largeSineCosine(phi, careful);
-  double shiftedK, hi, lo;
-  reduceShortAngles(static_cast<double>(magnitude), shiftedK, hi, lo);  // below pi/4: hi = angle
-  double sinA = fastSin(hi, lo), cosA = fastCos(hi);
-  placeInQuadrant(std::bit_cast<std::uint64_t>(shiftedK), sinA, cosA);
+  double sinA, cosA;
+  tableSineCosine(static_cast<double>(magnitude), sinA, cosA);
   return roundToSingles(phi, sinA, cosA, careful);
 }
 
@@ -78,9 +86,6 @@ inline SineCosine sineCosineOf(float phi) {
 // Both motors' angles in one pass: the fast path in two-lane vectors of doubles (one
 // SSE2 register on x86-64), the same operations in the same order as sineCosineOf, so
 // the same results.
-typedef double DoublePair __attribute__((vector_size(16)));
-typedef std::uint64_t BitsPair __attribute__((vector_size(16)));
-
 typedef float FloatPair __attribute__((vector_size(8)));
 typedef std::uint32_t WordQuad __attribute__((vector_size(16)));
 
@@ -106,10 +111,8 @@ void sineCosineEachOf(float phi1, float phi2, SineCosine& r1, SineCosine& r2);
     sineCosineEachOf(phi1, phi2, r1, r2);
     return;
   }
-  DoublePair shiftedK, hi, lo;
-  reduceShortAngles(DoublePair{static_cast<double>(m1), static_cast<double>(m2)}, shiftedK, hi, lo);
-  DoublePair sinA = fastSin(hi, lo), cosA = fastCos(hi);
-  placeInQuadrant(std::bit_cast<BitsPair>(shiftedK), sinA, cosA);
+  DoublePair sinA, cosA;
+  tableSineCosine(DoublePair{static_cast<double>(m1), static_cast<double>(m2)}, sinA, cosA);
   if (anyNearSingleMidpoint(sinA, cosA)) [[unlikely]] {
     sineCosineEachOf(phi1, phi2, r1, r2);
     return;

@@ -97,6 +97,18 @@ inline double withSignOf(float delta, double x) {
   return std::bit_cast<double>(std::bit_cast<std::uint64_t>(x) ^ (sign << 63));
 }
 
+// tan(delta) in plain doubles for |delta| below pi/4, within 2^-50 relative (false
+// beyond): the first tier's quotient without the terms that decide its rounding, for a
+// caller that rounds a product of it to single and can tell when that is in doubt.
+inline bool approximateTangent(float delta, double& t) {
+  const float magnitude = magnitudeOf(delta);
+  if (!(magnitude < kQuarterPi)) return false;
+  const TangentSplit s = splitTangent(static_cast<double>(magnitude));
+  const double tb = s.b + s.bTail;
+  t = withSignOf(delta, (s.ta.hi + tb) / (1.0 - s.ta.hi * tb));
+  return true;
+}
+
 // A steering angle lies below pi/4: there the first tier needs no reduction and is
 // inlined into the caller; everything else is out of line.
 inline double tangentOf(float delta) {

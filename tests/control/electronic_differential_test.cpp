@@ -1,5 +1,9 @@
+#include <bit>
 #include <cmath>
+#include <cstdint>
+#include <algorithm>
 #include <limits>
+#include <random>
 
 #include "control/electronic_differential.h"
 #include "tests/support/exact_values.h"
@@ -55,5 +59,75 @@ TEST(ElectronicDifferential, InfiniteMemoryTurnsToNaN) {
   mean = 300;
   electronicDifferential(1, 1, inf, ref, mean);  // tan(inf) is NaN
   EXPECT_TRUE(std::isnan(ref[0]) && std::isnan(mean));
+}
+
+// The steering term is ((1.05 * tan) / 1.13) * memory in double with the correctly
+// rounded tangent, rounded once to single. The quick product must lie within 16 double
+// ulps of that double (the bound the rounding doubt allows for), and the term must be
+// its single for any angle and memory.
+double ulpsApart(double a, double b) {
+  const double ulp = std::nextafter(std::fabs(b), INFINITY) - std::fabs(b);
+  return std::fabs(a - b) / ulp;
+}
+
+TEST(ElectronicDifferential, SteeringTermIsTheFormulaRoundedOnce) {
+  std::mt19937 rng(17);
+  std::uniform_real_distribution<float> angle(-1.0f, 1.0f);
+  std::uniform_int_distribution<std::uint32_t> pattern(0, 0xFFFFFFFFu);
+  int quickTaken = 0;
+  double worst = 0;
+  for (int i = 0; i < 4000000; ++i) {
+    const float steer = i % 64 == 0 ? std::bit_cast<float>(pattern(rng)) : angle(rng);
+    const float memory = std::bit_cast<float>((pattern(rng) & 0x7F7FFFFFu) | ((i & 1u) << 31));
+    const double formula = ((static_cast<double>(1.05f) * tangentOf(steer)) /
+                            static_cast<double>(1.13f)) * static_cast<double>(memory);
+    double quick;
+    if (quickSteeringProduct(steer, memory, quick) && formula != 0) {
+      ++quickTaken;
+      worst = std::max(worst, ulpsApart(quick, formula));
+    }
+    ASSERT_TRUE(sameBits(steeringTerm(steer, memory), static_cast<float>(formula)))
+        << std::hexfloat << steer << " " << memory;
+  }
+  EXPECT_GT(quickTaken, 3000000);
+  EXPECT_LE(worst, 16.0);
+}
+
+// Products that land on or near a midpoint between singles: a memory that is a power of
+// two scales the product exactly, so the angles whose 1.05 tan / 1.13 is nearest a
+// midpoint carry that to every exponent.
+TEST(ElectronicDifferential, SteeringTermNearAMidpointIsTheFormulas) {
+  const float steerNearMidpoint[] = {0x1.392a46p-5f, -0x1.ca332cp-5f, 0x1.9eeb8ep-4f};
+  int inDoubt = 0;
+  for (float steer : steerNearMidpoint)
+    for (int e = -100; e <= 100; e += 7) {
+      const float memory = std::ldexp(1.0f, e);
+      double quick;
+      if (quickSteeringProduct(steer, memory, quick) && singleRoundingInDoubt(quick)) ++inDoubt;
+      const double formula = ((static_cast<double>(1.05f) * tangentOf(steer)) /
+                              static_cast<double>(1.13f)) * static_cast<double>(memory);
+      ASSERT_TRUE(sameBits(steeringTerm(steer, memory), static_cast<float>(formula)))
+          << std::hexfloat << steer << " " << memory;
+    }
+  EXPECT_GT(inDoubt, 0);
+}
+
+// Where the quick double lies against the grid of singles: the doubtful band is 256
+// double ulps on each side of every midpoint, plus the subnormal singles.
+TEST(ElectronicDifferential, RoundingDoubtLiesAroundMidpointsAndBelowTheNormals) {
+  const auto withBits = [](std::uint64_t bits) { return std::bit_cast<double>(bits); };
+  const std::uint64_t midpoint = std::bit_cast<std::uint64_t>(1.0 + 0x1p-24);
+  EXPECT_TRUE(singleRoundingInDoubt(withBits(midpoint)));
+  EXPECT_TRUE(singleRoundingInDoubt(withBits(midpoint + 256)));
+  EXPECT_TRUE(singleRoundingInDoubt(-withBits(midpoint - 256)));
+  EXPECT_FALSE(singleRoundingInDoubt(withBits(midpoint + 257)));
+  EXPECT_FALSE(singleRoundingInDoubt(withBits(midpoint - 257)));
+  EXPECT_FALSE(singleRoundingInDoubt(1.0 + 0x1p-23));  // a single itself
+  EXPECT_FALSE(singleRoundingInDoubt(0x1p-126));        // the smallest normal single
+  EXPECT_TRUE(singleRoundingInDoubt(0x1.fffffffffffffp-127));
+  EXPECT_TRUE(singleRoundingInDoubt(-0x1p-1074));
+  EXPECT_FALSE(singleRoundingInDoubt(0.0));
+  EXPECT_FALSE(singleRoundingInDoubt(-0.0));
+  EXPECT_FALSE(singleRoundingInDoubt(std::numeric_limits<double>::infinity()));
 }
 }  // namespace

@@ -59,6 +59,8 @@ void TrigCounts::add(const TrigCounts& o) {
   tangentVsRounded += o.tangentVsRounded;
   tangentOverOneUlp += o.tangentOverOneUlp;
   tangentNotOdd += o.tangentNotOdd;
+  approximateAngles += o.approximateAngles;
+  approximateOverBound += o.approximateOverBound;
   for (std::uint32_t b : o.rotationMismatches)
     if (rotationMismatches.size() < 64) rotationMismatches.push_back(b);
   guardAngles.insert(guardAngles.end(), o.guardAngles.begin(), o.guardAngles.end());
@@ -99,6 +101,13 @@ void checkTangent(std::uint32_t bits, TrigCounts& counts) {
   if (!sameDouble(t, rounded)) {
     ++counts.tangentVsRounded;
     if (moreThanOneUlpOff(t, rounded, roundedAbove)) ++counts.tangentOverOneUlp;
+  }
+  // The approximate tangent, against the rounded value (itself within 2^-53 of the true).
+  double approximate;
+  if (approximateTangent(angle, approximate)) {
+    ++counts.approximateAngles;
+    if (!(std::fabs(approximate - rounded) <= std::fabs(rounded) * 0x1.8p-51))
+      ++counts.approximateOverBound;
   }
 }
 

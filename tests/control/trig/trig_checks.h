@@ -15,6 +15,8 @@ struct TrigCounts {
   std::uint64_t tangentVsRounded = 0;    // ... from the correctly rounded one
   std::uint64_t tangentOverOneUlp = 0;   // more than one double ulp from the true value
   std::uint64_t tangentNotOdd = 0;       // tan(-x) is not -tan(x), ours or the library's
+  std::uint64_t approximateAngles = 0;   // angles whose approximate tangent was checked
+  std::uint64_t approximateOverBound = 0;  // ... more than 2^-50 from the true value
   std::vector<std::uint32_t> rotationMismatches;  // the first few, by bit pattern
   std::vector<std::uint32_t> guardAngles;  // where the fast rotation left it to the careful path
 
