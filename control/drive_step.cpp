@@ -16,19 +16,26 @@ void driveOutputs(const float* iabc1, const float* theta1, const float* omega1,
                   const float* iabc2, const float* theta2, const float* omega2,
                   const float* udc, const float* iqCommand, const float* steerAngle,
                   float* vabcNorm1, float* vabcNorm2) {
+  // Every input is read before any output is written.
+  const float ia1 = iabc1[0], ib1 = iabc1[1], ic1 = iabc1[2], ia2 = iabc2[0], ib2 = iabc2[1],
+              ic2 = iabc2[2], w1 = *omega1, w2 = *omega2, dc = *udc, command = *iqCommand;
   // The differential's tangent comes first (its speed references are needed midway
-  // through each channel), then both rotations in one pass; the two channels' bodies
-  // follow without a call between them, so that their independent chains of steps can
-  // overlap in the core.
+  // through each channel), then both rotations in one pass; then each stage of the
+  // channels for both motors before the next, so that their independent chains of
+  // dependent steps overlap in the core.
   float speedRef[2];
-  electronicDifferential(*omega1, *omega2, *steerAngle, speedRef, diffMean);
+  electronicDifferential(w1, w2, *steerAngle, speedRef, diffMean);
   Rotation rotation1, rotation2;
   rotationsOf(*theta1, *theta2, rotation1, rotation2);
-  ChannelSignals unused1, unused2;
-  focChannelStepRotated(*iqCommand, speedRef[0], iabc1[0], iabc1[1], iabc1[2], rotation1,
-                        *omega1, *udc, vabcNorm1, channelState1, unused1);
-  focChannelStepRotated(*iqCommand, speedRef[1], iabc2[0], iabc2[1], iabc2[2], rotation2,
-                        *omega2, *udc, vabcNorm2, channelState2, unused2);
+  ChannelSignals s1, s2;
+  channelReferences(command, speedRef[0], w1, channelState1, s1);
+  channelReferences(command, speedRef[1], w2, channelState2, s2);
+  channelCurrents(ia1, ib1, ic1, rotation1, s1);
+  channelCurrents(ia2, ib2, ic2, rotation2, s2);
+  channelVoltages(w1, channelState1, s1);
+  channelVoltages(w2, channelState2, s2);
+  channelOutputs(rotation1, dc, vabcNorm1, channelState1, s1);
+  channelOutputs(rotation2, dc, vabcNorm2, channelState2, s2);
 }
 
 ControllerStateSnapshot controllerStateSnapshot() {

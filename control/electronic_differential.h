@@ -29,13 +29,10 @@ inline bool quickSteeringProduct(float steerAngle, float diffMean, double& produ
   return true;
 }
 
-inline double steeringProduct(float steerAngle, float diffMean) {
-  return ((static_cast<double>(kSteerRatioNum) * tangentOf(steerAngle)) /
-          static_cast<double>(kSteerRatioDen)) *
-         static_cast<double>(diffMean);
-}
+// The formula itself; out of line, as it is seldom needed and its tangent is long.
+double steeringProduct(float steerAngle, float diffMean);
 
-inline float steeringTerm(float steerAngle, float diffMean) {
+[[gnu::always_inline]] inline float steeringTerm(float steerAngle, float diffMean) {
   double quick;
   if (quickSteeringProduct(steerAngle, diffMean, quick) && !singleRoundingInDoubt(quick))
     return static_cast<float>(quick);
@@ -47,7 +44,7 @@ inline float steeringTerm(float steerAngle, float diffMean) {
 // The common term uses the current speeds; the steering term uses the previous step's
 // speeds through diffMean (three times their mean), never the current ones. Inline, so
 // that the drive step starts the tangent before anything else.
-inline void electronicDifferential(float omega1, float omega2, float steerAngle,
+[[gnu::always_inline]] inline void electronicDifferential(float omega1, float omega2, float steerAngle,
                                    float speedRef[2], float& diffMean) {
   using namespace differential_literals;
   const float k = steeringTerm(steerAngle, diffMean);

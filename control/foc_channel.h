@@ -35,36 +35,62 @@ struct ChannelSignals {
 };
 
 // One step of one motor's field-oriented control, from its phase currents to its
-// normalised phase voltages, advancing its state. The rotation of the doubled rotor
-// angle is the caller's: the drive step evaluates both motors' rotations in one pass
-// before either channel's long chain of dependent steps.
-[[gnu::always_inline]] inline void focChannelStepRotated(float iqCommand, float speedRef,
-                                                         float ia, float ib, float ic,
-                                                         Rotation rotation, float omega,
-                                                         float udc, float vabcNorm[3],
-                                                         ChannelState& state,
-                                                         ChannelSignals& s) {
+// normalised phase voltages, in four stages, each a short chain of dependent steps. The
+// rotation of the doubled rotor angle is the caller's: the drive step evaluates both
+// motors' rotations in one pass, then runs each stage for both motors before the next,
+// so that the two motors' chains interleave in the core.
+
+// 1. The measured currents in the rotating frame.
+[[gnu::always_inline]] inline void channelCurrents(float ia, float ib, float ic,
+                                                   Rotation rotation, ChannelSignals& s) {
   clarkeTransform(ia, ib, ic, s.iAlphaBeta);
   parkRotate(s.iAlphaBeta[0], s.iAlphaBeta[1], rotation, s.idq);
+}
 
-  // Field weakening acts on the filtered modulation index that the previous step left.
+// 2. The current references. Field weakening acts on the filtered modulation index that
+// the previous step left; the speed PI may run to twice the q limit that leaves, and only
+// its sum with the command is clamped.
+[[gnu::always_inline]] inline void channelReferences(float iqCommand, float speedRef,
+                                                     float omega, ChannelState& state,
+                                                     ChannelSignals& s) {
   s.dqRef[0] = piStep(kFwModIndexRef, state.modIndex[1], kFwKp, kFwTi, kFwIdMin, kFwIdMax,
                       state.fwIntegrator, kTs);
   s.iqLimit = qCurrentLimit(kCurrentLimit, s.dqRef[0]);
-  // The speed PI may run to twice the q limit; only its sum with the command is clamped.
   s.speedPi = piStep(speedRef, omega, kSpeedKp, kSpeedTi, kSpeedPiLowerFactor * s.iqLimit,
                      s.iqLimit + s.iqLimit, state.speedIntegrator, kTs);
   clampedSum(iqCommand, s.speedPi, s.iqLimit, s.dqRef);
+}
 
+// 3. The axis voltages: the current PIs plus the cross-coupling feed-forward, clamped.
+[[gnu::always_inline]] inline void channelVoltages(float omega, ChannelState& state,
+                                                   ChannelSignals& s) {
   s.vdPi = piStep(s.dqRef[0], s.idq[0], kIdKp, kIdTi, kVoltageMin, kVoltageMax,
                   state.idIntegrator, kTs);
   s.vqPi = piStep(s.dqRef[1], s.idq[1], kIqKp, kIqTi, kVoltageMin, kVoltageMax,
                   state.iqIntegrator, kTs);
   decouplingTerms(s.dqRef[0], s.dqRef[1], omega, kRs, kLd, kLq, kPsiPm, s.vdqFf);
   addClampPair(s.vdPi, s.vqPi, s.vdqFf[0], s.vdqFf[1], kVoltageMin, kVoltageMax, s.vdq);
+}
 
+// 4. The phase voltages, normalised, and the modulation index for the next step.
+[[gnu::always_inline]] inline void channelOutputs(Rotation rotation, float udc,
+                                                  float vabcNorm[3], ChannelState& state,
+                                                  ChannelSignals& s) {
   inverseParkRotate(s.vdq[0], s.vdq[1], rotation, s.vAlphaBeta);
   inverseClarkeTransform(s.vAlphaBeta[0], s.vAlphaBeta[1], s.vabc);
   modulationIndexUpdate(s.vAlphaBeta[0], s.vAlphaBeta[1], kModIndexFilter, state.modIndex);
   normalizeByHalfDc(s.vabc[0], s.vabc[1], s.vabc[2], udc, vabcNorm);
+}
+
+// The four stages of one motor in turn.
+[[gnu::always_inline]] inline void focChannelStepRotated(float iqCommand, float speedRef,
+                                                         float ia, float ib, float ic,
+                                                         Rotation rotation, float omega,
+                                                         float udc, float vabcNorm[3],
+                                                         ChannelState& state,
+                                                         ChannelSignals& s) {
+  channelCurrents(ia, ib, ic, rotation, s);
+  channelReferences(iqCommand, speedRef, omega, state, s);
+  channelVoltages(omega, state, s);
+  channelOutputs(rotation, udc, vabcNorm, state, s);
 }

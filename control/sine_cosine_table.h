@@ -73,8 +73,8 @@ inline void tableEntry(DoublePair shiftedK, DoublePair& c, DoublePair& s) {
   const BitsPair k = std::bit_cast<BitsPair>(shiftedK) & 63u;
   const DoublePair e1 = std::bit_cast<DoublePair>(kRotationTable[k[0]]);
   const DoublePair e2 = std::bit_cast<DoublePair>(kRotationTable[k[1]]);
-  c = __builtin_shuffle(e1, e2, BitsPair{0, 2});
-  s = __builtin_shuffle(e1, e2, BitsPair{1, 3});
+  c = DoublePair{e1[0], e2[0]};
+  s = DoublePair{e1[1], e2[1]};
 }
 
 // sin a and cos a in double for 0 <= a < 2^20, within a few double ulps.

@@ -28,17 +28,23 @@ struct TangentSplit {
   double bTail;     // r.lo plus the series of tan(b) beyond b
 };
 
+// An angle r from 0 to a little over pi/4 as a + b, a = j/128 the nearest multiple and
+// |b| <= 1/256, both exact. Adding 1.5 * 2^45 (whose ulp is 1/128) rounds r to a in one
+// addition; j is the low bits of that sum. Shorter than a conversion to integer and
+// back, and the tangent's latency is the drive step's longest chain.
+inline double splitAtTableStep(double r, int& j) {
+  constexpr double kToTableStep = 0x1.8p45;
+  const double shifted = r + kToTableStep;
+  const double a = shifted - kToTableStep;
+  j = static_cast<int>(std::bit_cast<std::uint64_t>(shifted) & 0xFFu);
+  return r - a;
+}
+
 // The split of a double angle (no tail): bTail is the series alone. An angle below a
 // quarter turn needs no reduction and takes this shorter chain.
 inline TangentSplit splitTangent(double r) {
-  // Adding 1.5 * 2^45 (whose ulp is 1/128) rounds r to the nearest multiple a of 1/128
-  // in one addition; j = 128 a is the low bits of that sum. Shorter than a conversion to
-  // integer and back, and the tangent's latency is the drive step's longest chain.
-  constexpr double kToTableStep = 0x1.8p45;
-  const double shifted = r + kToTableStep;
-  const double a = shifted - kToTableStep;  // exact
-  const int j = static_cast<int>(std::bit_cast<std::uint64_t>(shifted) & 0xFFu);
-  const double b = r - a;  // exact
+  int j;
+  const double b = splitAtTableStep(r, j);
   const double z = b * b;
   const double bz = b * z;
   // The series as two independent halves, so that fewer steps wait on one another.
@@ -97,15 +103,27 @@ inline double withSignOf(float delta, double x) {
   return std::bit_cast<double>(std::bit_cast<std::uint64_t>(x) ^ (sign << 63));
 }
 
+// tan(a + b) = c0 + c1 b + ... + c6 b^6 for a = j/128 and |b| <= 1/256: the Taylor
+// coefficients of tan at a, each the double nearest it. The terms left out lie below
+// 2^-52 relative.
+struct alignas(64) TangentSeries {
+  double c[7];
+};
+extern const TangentSeries kTangentSeries[105];
+
 // tan(delta) in plain doubles for |delta| below pi/4, within 2^-50 relative (false
-// beyond): the first tier's quotient without the terms that decide its rounding, for a
-// caller that rounds a product of it to single and can tell when that is in doubt.
+// beyond): the table's series, for a caller that rounds a product of it to single and can
+// tell when that is in doubt. No division, so a short chain.
 inline bool approximateTangent(float delta, double& t) {
   const float magnitude = magnitudeOf(delta);
   if (!(magnitude < kQuarterPi)) return false;
-  const TangentSplit s = splitTangent(static_cast<double>(magnitude));
-  const double tb = s.b + s.bTail;
-  t = withSignOf(delta, (s.ta.hi + tb) / (1.0 - s.ta.hi * tb));
+  int j;
+  const double b = splitAtTableStep(static_cast<double>(magnitude), j);
+  const double* c = kTangentSeries[j].c;
+  const double b2 = b * b;
+  const double low = (c[0] + c[1] * b) + b2 * (c[2] + c[3] * b);
+  const double high = (c[4] + c[5] * b) + b2 * c[6];
+  t = withSignOf(delta, low + (b2 * b2) * high);
   return true;
 }
 
