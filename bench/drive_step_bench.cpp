@@ -93,7 +93,7 @@ void BM_DriveStepOwnTrigFloor(benchmark::State& state) {
   std::size_t i = 0;
   for (auto _ : state) {
     const StepInputs& s = in[i++ & (kSamples - 1)];
-    double t;
+    double t = 0;
     approximateTangent(s.steerAngle, t);
     Rotation r1, r2;
     rotationsOf(s.theta1, s.theta2, r1, r2);

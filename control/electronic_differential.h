@@ -15,28 +15,32 @@ static_assert(bitsOf(kOneThird) == 0x3FD5555555555555u);
 }  // namespace differential_literals
 
 // The steering term k = ((kSteerRatioNum * tan(steerAngle)) / kSteerRatioDen) * diffMean
-// in double, rounded to single, with the correctly rounded tangent. Only k's single is
-// ever used, so the quick way takes an approximate tangent (2^-50) and the ratio as one
-// factor: its double then lies within 16 ulps of the formula's, and both round to the
-// same single unless it lies within 256 ulps of a midpoint between singles (or among
-// the subnormal singles, whose midpoints lie elsewhere). Then the formula decides.
-inline bool quickSteeringProduct(float steerAngle, float diffMean, double& product) {
-  constexpr double kSteerRatio =
-      static_cast<double>(kSteerRatioNum) / static_cast<double>(kSteerRatioDen);
+// in double, rounded to single, with the correctly rounded tangent; the differential
+// goes on with half of it, g = k / 2 in double. Only k's single is ever used, so the
+// quick way takes an approximate tangent (2^-50) and half the ratio as one factor, the
+// tangent's sign put on that factor ahead of time: the product then lies within 16 ulps
+// of half the formula's double, and both round to the same single unless it lies within
+// 256 ulps of a midpoint between singles (or among the subnormal singles, whose
+// midpoints lie elsewhere and where halving would not be exact). Then the formula
+// decides.
+inline bool quickHalfSteeringProduct(float steerAngle, float diffMean, double& product) {
+  constexpr double kHalfSteerRatio =
+      static_cast<double>(kSteerRatioNum) / static_cast<double>(kSteerRatioDen) * 0.5;
   double t;
-  if (!approximateTangent(steerAngle, t)) return false;
-  product = (t * kSteerRatio) * static_cast<double>(diffMean);
+  if (!approximateTangentOfMagnitude(magnitudeOf(steerAngle), t)) return false;
+  product = (t * withSignOf(steerAngle, kHalfSteerRatio)) * static_cast<double>(diffMean);
   return true;
 }
 
 // The formula itself; out of line, as it is seldom needed and its tangent is long.
 double steeringProduct(float steerAngle, float diffMean);
 
-[[gnu::always_inline]] inline float steeringTerm(float steerAngle, float diffMean) {
+[[gnu::always_inline]] inline double halfSteeringTerm(float steerAngle, float diffMean) {
   double quick;
-  if (quickSteeringProduct(steerAngle, diffMean, quick) && !singleRoundingInDoubt(quick))
-    return static_cast<float>(quick);
-  return static_cast<float>(steeringProduct(steerAngle, diffMean));
+  if (quickHalfSteeringProduct(steerAngle, diffMean, quick) && !singleRoundingInDoubt(quick))
+    return static_cast<double>(static_cast<float>(quick));
+  const float k = static_cast<float>(steeringProduct(steerAngle, diffMean));
+  return static_cast<double>(k) * differential_literals::kHalfDouble;
 }
 
 // Speed references of the two motors from their measured speeds and the steering
@@ -47,11 +51,10 @@ double steeringProduct(float steerAngle, float diffMean);
 [[gnu::always_inline]] inline void electronicDifferential(float omega1, float omega2, float steerAngle,
                                    float speedRef[2], float& diffMean) {
   using namespace differential_literals;
-  const float k = steeringTerm(steerAngle, diffMean);
+  const double g = halfSteeringTerm(steerAngle, diffMean);
   const float p = omega1 * kThree;
   const float q = kThree * omega2;
   const float d = (q + p) * kHalf;
-  const double g = static_cast<double>(k) * kHalfDouble;
   const float h = static_cast<float>(static_cast<double>(d) + g);
   const float l = static_cast<float>(static_cast<double>(d) - g);
   speedRef[0] = static_cast<float>(static_cast<double>(h) * kOneThird);

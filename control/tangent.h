@@ -1,6 +1,7 @@
 #pragma once
 
 #include <bit>
+#include <cmath>
 #include <cstdint>
 
 #include "angle_reduction.h"
@@ -97,11 +98,9 @@ double tangentOfReduced(float delta, const ReducedAngle& a);
 // tiers; inf and NaN give NaN.
 double tangentBeyondQuarterTurn(float delta);
 
-// x with the sign of delta put on (tan is odd).
-inline double withSignOf(float delta, double x) {
-  const std::uint64_t sign = static_cast<std::uint64_t>(std::bit_cast<std::uint32_t>(delta) >> 31);
-  return std::bit_cast<double>(std::bit_cast<std::uint64_t>(x) ^ (sign << 63));
-}
+// x (not negative: a tangent of |delta|) with the sign of delta put on, as tan is odd;
+// in vector registers, as it lies at the end of the tangent's chain.
+inline double withSignOf(float delta, double x) { return std::copysign(x, static_cast<double>(delta)); }
 
 // tan(a + b) = c0 + c1 b + ... + c6 b^6 for a = j/128 and |b| <= 1/256: the Taylor
 // coefficients of tan at a, each the double nearest it. The terms left out lie below
@@ -111,19 +110,24 @@ struct alignas(64) TangentSeries {
 };
 extern const TangentSeries kTangentSeries[105];
 
-// tan(delta) in plain doubles for |delta| below pi/4, within 2^-50 relative (false
-// beyond): the table's series, for a caller that rounds a product of it to single and can
-// tell when that is in doubt. No division, so a short chain.
-inline bool approximateTangent(float delta, double& t) {
-  const float magnitude = magnitudeOf(delta);
-  if (!(magnitude < kQuarterPi)) return false;
+// tan(m) in plain doubles for 0 <= m below pi/4, within 2^-50 relative (false beyond):
+// the table's series, for a caller that rounds a product of it to single and can tell
+// when that is in doubt. No division, so a short chain.
+inline bool approximateTangentOfMagnitude(float m, double& t) {
+  if (!(m < kQuarterPi)) return false;
   int j;
-  const double b = splitAtTableStep(static_cast<double>(magnitude), j);
+  const double b = splitAtTableStep(static_cast<double>(m), j);
   const double* c = kTangentSeries[j].c;
   const double b2 = b * b;
   const double low = (c[0] + c[1] * b) + b2 * (c[2] + c[3] * b);
   const double high = (c[4] + c[5] * b) + b2 * c[6];
-  t = withSignOf(delta, low + (b2 * b2) * high);
+  t = low + (b2 * b2) * high;
+  return true;
+}
+
+inline bool approximateTangent(float delta, double& t) {
+  if (!approximateTangentOfMagnitude(magnitudeOf(delta), t)) return false;
+  t = withSignOf(delta, t);
   return true;
 }
 

@@ -2,6 +2,7 @@
 #include <cmath>
 #include <cstdint>
 #include <algorithm>
+#include <initializer_list>
 #include <limits>
 #include <random>
 
@@ -61,10 +62,22 @@ TEST(ElectronicDifferential, InfiniteMemoryTurnsToNaN) {
   EXPECT_TRUE(std::isnan(ref[0]) && std::isnan(mean));
 }
 
-// The steering term is ((1.05 * tan) / 1.13) * memory in double with the correctly
-// rounded tangent, rounded once to single. The quick product must lie within 16 double
-// ulps of that double (the bound the rounding doubt allows for), and the term must be
-// its single for any angle and memory.
+// The steering term k is ((1.05 * tan) / 1.13) * memory in double with the correctly
+// rounded tangent, rounded once to single, and the differential goes on with k / 2. The
+// quick product must lie within 16 double ulps of half the formula's double (the bound
+// the rounding doubt allows for), and the half term must be exactly k / 2 for any angle
+// and memory.
+double halfFormula(float steer, float memory) {
+  return ((static_cast<double>(1.05f) * tangentOf(steer)) / static_cast<double>(1.13f)) *
+         static_cast<double>(memory) * 0.5;
+}
+
+bool isHalfOfRoundedFormula(double half, float steer, float memory) {
+  const float k = static_cast<float>(halfFormula(steer, memory) * 2.0);
+  return std::bit_cast<std::uint64_t>(half) ==
+         std::bit_cast<std::uint64_t>(static_cast<double>(k) * 0.5);
+}
+
 double ulpsApart(double a, double b) {
   const double ulp = std::nextafter(std::fabs(b), INFINITY) - std::fabs(b);
   return std::fabs(a - b) / ulp;
@@ -79,14 +92,12 @@ TEST(ElectronicDifferential, SteeringTermIsTheFormulaRoundedOnce) {
   for (int i = 0; i < 4000000; ++i) {
     const float steer = i % 64 == 0 ? std::bit_cast<float>(pattern(rng)) : angle(rng);
     const float memory = std::bit_cast<float>((pattern(rng) & 0x7F7FFFFFu) | ((i & 1u) << 31));
-    const double formula = ((static_cast<double>(1.05f) * tangentOf(steer)) /
-                            static_cast<double>(1.13f)) * static_cast<double>(memory);
     double quick;
-    if (quickSteeringProduct(steer, memory, quick) && formula != 0) {
+    if (quickHalfSteeringProduct(steer, memory, quick) && memory != 0 && steer != 0) {
       ++quickTaken;
-      worst = std::max(worst, ulpsApart(quick, formula));
+      worst = std::max(worst, ulpsApart(quick, halfFormula(steer, memory)));
     }
-    ASSERT_TRUE(sameBits(steeringTerm(steer, memory), static_cast<float>(formula)))
+    ASSERT_TRUE(isHalfOfRoundedFormula(halfSteeringTerm(steer, memory), steer, memory))
         << std::hexfloat << steer << " " << memory;
   }
   EXPECT_GT(quickTaken, 3000000);
@@ -95,19 +106,22 @@ TEST(ElectronicDifferential, SteeringTermIsTheFormulaRoundedOnce) {
 
 // Products that land on or near a midpoint between singles: a memory that is a power of
 // two scales the product exactly, so the angles whose 1.05 tan / 1.13 is nearest a
-// midpoint carry that to every exponent.
+// midpoint carry that to every exponent. Zero, the smallest memories and NaN of either
+// sign (which must come through bit for bit) are there too.
+constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
+
 TEST(ElectronicDifferential, SteeringTermNearAMidpointIsTheFormulas) {
   const float steerNearMidpoint[] = {0x1.392a46p-5f, -0x1.ca332cp-5f, 0x1.9eeb8ep-4f};
   int inDoubt = 0;
   for (float steer : steerNearMidpoint)
-    for (int e = -100; e <= 100; e += 7) {
-      const float memory = std::ldexp(1.0f, e);
-      double quick;
-      if (quickSteeringProduct(steer, memory, quick) && singleRoundingInDoubt(quick)) ++inDoubt;
-      const double formula = ((static_cast<double>(1.05f) * tangentOf(steer)) /
-                              static_cast<double>(1.13f)) * static_cast<double>(memory);
-      ASSERT_TRUE(sameBits(steeringTerm(steer, memory), static_cast<float>(formula)))
-          << std::hexfloat << steer << " " << memory;
+    for (int e = -149; e <= 127; e += 3) {
+      for (float memory : {std::ldexp(1.0f, e), -std::ldexp(1.0f, e), 0.0f, -0.0f, kNaN, -kNaN}) {
+        double quick;
+        if (quickHalfSteeringProduct(steer, memory, quick) && singleRoundingInDoubt(quick))
+          ++inDoubt;
+        ASSERT_TRUE(isHalfOfRoundedFormula(halfSteeringTerm(steer, memory), steer, memory))
+            << std::hexfloat << steer << " " << memory;
+      }
     }
   EXPECT_GT(inDoubt, 0);
 }
