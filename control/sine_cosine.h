@@ -89,6 +89,7 @@ inline SineCosine sineCosineOf(float phi) {
 // the same results.
 typedef float FloatPair __attribute__((vector_size(8)));
 typedef std::uint32_t WordQuad __attribute__((vector_size(16)));
+typedef std::uint32_t WordPair __attribute__((vector_size(8)));
 
 // nearSingleMidpoint on all four doubles at once: the low 29 bits of each lie in the low
 // 32-bit word of its 64-bit lane.
@@ -118,8 +119,11 @@ void sineCosineEachOf(float phi1, float phi2, SineCosine& r1, SineCosine& r2);
     sineCosineEachOf(phi1, phi2, r1, r2);
     return;
   }
-  const FloatPair sinRounded = __builtin_convertvector(sinA, FloatPair);
+  // sin is odd: the angles' sign bits go onto it, without a branch.
+  const WordPair signs = std::bit_cast<WordPair>(FloatPair{phi1, phi2}) & 0x80000000u;
+  const FloatPair sinRounded = std::bit_cast<FloatPair>(
+      std::bit_cast<WordPair>(__builtin_convertvector(sinA, FloatPair)) ^ signs);
   const FloatPair cosRounded = __builtin_convertvector(cosA, FloatPair);
-  r1 = {cosRounded[0], isNegative(phi1) ? -sinRounded[0] : sinRounded[0]};
-  r2 = {cosRounded[1], isNegative(phi2) ? -sinRounded[1] : sinRounded[1]};
+  r1 = {cosRounded[0], sinRounded[0]};
+  r2 = {cosRounded[1], sinRounded[1]};
 }
