@@ -18,8 +18,8 @@ static_assert(bitsOf(kOneThird) == 0x3FD5555555555555u);
 // in double, rounded to single, with the correctly rounded tangent; the differential
 // goes on with half of it, g = k / 2 in double. Only k's single is ever used, so the
 // quick way takes an approximate tangent (2^-50) and half the ratio as one factor, the
-// tangent's sign put on that factor ahead of time: the product then lies within 16 ulps
-// of half the formula's double, and both round to the same single unless it lies within
+// tangent's sign put on that factor, and the memory, ahead of time: the product then
+// lies within 16 ulps of half the formula's double, and both round to the same single unless it lies within
 // 256 ulps of a midpoint between singles (or among the subnormal singles, whose
 // midpoints lie elsewhere and where halving would not be exact). Then the formula
 // decides.
@@ -28,7 +28,9 @@ inline bool quickHalfSteeringProduct(float steerAngle, float diffMean, double& p
       static_cast<double>(kSteerRatioNum) / static_cast<double>(kSteerRatioDen) * 0.5;
   double t;
   if (!approximateTangentOfMagnitude(magnitudeOf(steerAngle), t)) return false;
-  product = (t * withSignOf(steerAngle, kHalfSteerRatio)) * static_cast<double>(diffMean);
+  // The memory is known long before the tangent: its product with the factor is ready
+  // when the tangent is, and only one multiplication waits for it.
+  product = t * (withSignOf(steerAngle, kHalfSteerRatio) * static_cast<double>(diffMean));
   return true;
 }
 
