@@ -19,10 +19,10 @@ static_assert(bitsOf(kOneThird) == 0x3FD5555555555555u);
 // goes on with half of it, g = k / 2 in double. Only k's single is ever used, so the
 // quick way takes an approximate tangent (2^-50) and half the ratio as one factor, the
 // tangent's sign put on that factor, and the memory, ahead of time: the product then
-// lies within 16 ulps of half the formula's double, and both round to the same single unless it lies within
-// 256 ulps of a midpoint between singles (or among the subnormal singles, whose
-// midpoints lie elsewhere and where halving would not be exact). Then the formula
-// decides.
+// lies within 16 ulps of half the formula's double, and both round to the same single
+// unless it lies within 256 ulps of a midpoint between singles (or among the subnormal
+// singles, whose midpoints lie elsewhere and where halving would not be exact). Then
+// the formula decides.
 inline bool quickHalfSteeringProduct(float steerAngle, float diffMean, double& product) {
   constexpr double kHalfSteerRatio =
       static_cast<double>(kSteerRatioNum) / static_cast<double>(kSteerRatioDen) * 0.5;
@@ -50,8 +50,9 @@ double steeringProduct(float steerAngle, float diffMean);
 // The common term uses the current speeds; the steering term uses the previous step's
 // speeds through diffMean (three times their mean), never the current ones. Inline, so
 // that the drive step starts the tangent before anything else.
-[[gnu::always_inline]] inline void electronicDifferential(float omega1, float omega2, float steerAngle,
-                                   float speedRef[2], float& diffMean) {
+[[gnu::always_inline]] inline void electronicDifferential(float omega1, float omega2,
+                                                          float steerAngle, float speedRef[2],
+                                                          float& diffMean) {
   using namespace differential_literals;
   const double g = halfSteeringTerm(steerAngle, diffMean);
   const float p = omega1 * kThree;

@@ -44,7 +44,8 @@ inline Rotation rotationOf(float theta) {
 }
 
 // Both motors' rotations in one pass.
-[[gnu::always_inline]] inline void rotationsOf(float theta1, float theta2, Rotation& rotation1, Rotation& rotation2) {
+[[gnu::always_inline]] inline void rotationsOf(float theta1, float theta2, Rotation& rotation1,
+                                                Rotation& rotation2) {
   SineCosine r1, r2;
   sineCosinePairOf(theta1 + theta1, theta2 + theta2, r1, r2);
   rotation1 = {r1.cosPhi, r1.sinPhi};

@@ -46,16 +46,18 @@ inline void reduceByTableStep(Real a, Real& shiftedK, Real& r) {
 template <typename Real>
 inline Real sinOfRest(Real r, Real z) {
   const Real z2 = z * z;
-  const Real p = (splat<Real>(-0x1.5555555555555p-3) + z * splat<Real>(0x1.1111111111111p-7)) +
-                 z2 * (splat<Real>(-0x1.a01a01a01a01ap-13) + z * splat<Real>(0x1.71de3a556c734p-19));
+  const Real low = splat<Real>(-0x1.5555555555555p-3) + z * splat<Real>(0x1.1111111111111p-7);
+  const Real high = splat<Real>(-0x1.a01a01a01a01ap-13) + z * splat<Real>(0x1.71de3a556c734p-19);
+  const Real p = low + z2 * high;
   return r + (r * z) * p;
 }
 
 template <typename Real>
 inline Real cosMinusOneOfRest(Real z) {
   const Real z2 = z * z;
-  const Real p = (splat<Real>(-0.5) + z * splat<Real>(0x1.5555555555555p-5)) +
-                 z2 * (splat<Real>(-0x1.6c16c16c16c17p-10) + z * splat<Real>(0x1.a01a01a01a01ap-16));
+  const Real low = splat<Real>(-0.5) + z * splat<Real>(0x1.5555555555555p-5);
+  const Real high = splat<Real>(-0x1.6c16c16c16c17p-10) + z * splat<Real>(0x1.a01a01a01a01ap-16);
+  const Real p = low + z2 * high;
   return z * p;
 }
 

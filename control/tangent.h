@@ -100,7 +100,9 @@ double tangentBeyondQuarterTurn(float delta);
 
 // x (not negative: a tangent of |delta|) with the sign of delta put on, as tan is odd;
 // in vector registers, as it lies at the end of the tangent's chain.
-inline double withSignOf(float delta, double x) { return std::copysign(x, static_cast<double>(delta)); }
+inline double withSignOf(float delta, double x) {
+  return std::copysign(x, static_cast<double>(delta));
+}
 
 // tan(a + b) = c0 + c1 b + ... + c6 b^6 for a = j/128 and |b| <= 1/256: the Taylor
 // coefficients of tan at a, each the double nearest it. The terms left out lie below
