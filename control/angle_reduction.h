@@ -18,27 +18,25 @@ inline constexpr float kShortReductionLimit = 1048576.0f;  // 2^20
 
 // For non-negative finite singles below kShortReductionLimit: three-part reduction by
 // pi/2 whose first two parts have 33 bits, so their products with the quotient k are
-// exact; r = hi + lo is good to about 2^-100 absolute. A template over the number type,
-// so that one angle and a two-lane vector of angles run the same operations in the same
-// order (the error terms are twoSum and fastTwoSum written out).
+// exact; r = hi + lo is good to about 2^-100 absolute (the error terms are twoSum and
+// fastTwoSum written out).
 // k comes back plus kRoundingShift: its low mantissa bits are the quotient's, two's
 // complement, so the quadrant can be read from its bits without a conversion.
-template <typename Real>
-inline void reduceShortAngles(Real a, Real& shiftedK, Real& hi, Real& lo) {
+inline void reduceShortAngles(double a, double& shiftedK, double& hi, double& lo) {
   constexpr double kTwoOverPi = 0x1.45f306dc9c883p-1;
   constexpr double kRoundingShift = 0x1.8p52;  // adding it rounds to an integer
   constexpr double kPart1 = 0x1.921fb544p+0;
   constexpr double kPart2 = 0x1.0b4611a6p-34;
   constexpr double kPart3 = 0x1.3198a2e037073p-69;
-  shiftedK = a * splat<Real>(kTwoOverPi) + splat<Real>(kRoundingShift);
-  const Real k = shiftedK - splat<Real>(kRoundingShift);
-  const Real head = a - k * splat<Real>(kPart1);  // exact
-  const Real tail = -(k * splat<Real>(kPart2));    // exact
-  const Real s = head + tail;
-  const Real tailSeen = s - head;
-  const Real headSeen = s - tailSeen;
-  const Real error = (head - headSeen) + (tail - tailSeen);
-  const Real rest = error - k * splat<Real>(kPart3);
+  shiftedK = a * kTwoOverPi + kRoundingShift;
+  const double k = shiftedK - kRoundingShift;
+  const double head = a - k * kPart1;  // exact
+  const double tail = -(k * kPart2);    // exact
+  const double s = head + tail;
+  const double tailSeen = s - head;
+  const double headSeen = s - tailSeen;
+  const double error = (head - headSeen) + (tail - tailSeen);
+  const double rest = error - k * kPart3;
   hi = s + rest;
   lo = rest - (hi - s);
 }

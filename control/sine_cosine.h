@@ -43,17 +43,15 @@ inline bool singleRoundingInDoubt(double y) {
 SineCosine accurateSineCosine(float phi);
 
 // The quadrant's rotation of the first-quadrant values (q odd swaps sin and cos; sin is
-// negated in quadrants 2 and 3, cos in 1 and 2), with bit masks rather than branches:
-// rotor angles cross quadrants often. q is read from the low bits of `quadrantBits`. A
-// template over one double (with 64-bit integer bits) and a two-lane vector of each.
-template <typename Real, typename Bits>
-inline void placeInQuadrant(Bits quadrantBits, Real& sinA, Real& cosA) {
-  const Bits q = quadrantBits & 3u;
-  const Bits swap = 0u - (q & 1u);
-  const Bits sBits = std::bit_cast<Bits>(sinA);
-  const Bits cBits = std::bit_cast<Bits>(cosA);
-  sinA = std::bit_cast<Real>(((cBits & swap) | (sBits & ~swap)) ^ ((q & 2u) << 62));
-  cosA = std::bit_cast<Real>(((sBits & swap) | (cBits & ~swap)) ^ (((q + 1u) & 2u) << 62));
+// negated in quadrants 2 and 3, cos in 1 and 2), with bit masks rather than branches.
+// q is read from the low bits of `quadrantBits`.
+inline void placeInQuadrant(std::uint64_t quadrantBits, double& sinA, double& cosA) {
+  const std::uint64_t q = quadrantBits & 3u;
+  const std::uint64_t swap = 0u - (q & 1u);
+  const std::uint64_t sBits = std::bit_cast<std::uint64_t>(sinA);
+  const std::uint64_t cBits = std::bit_cast<std::uint64_t>(cosA);
+  sinA = std::bit_cast<double>(((cBits & swap) | (sBits & ~swap)) ^ ((q & 2u) << 62));
+  cosA = std::bit_cast<double>(((sBits & swap) | (cBits & ~swap)) ^ (((q + 1u) & 2u) << 62));
 }
 
 // sin is odd and cos even: the sign of phi goes on sin last. `careful` tells that a
