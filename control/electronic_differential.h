@@ -37,12 +37,24 @@ inline bool quickHalfSteeringProduct(float steerAngle, float diffMean, double& p
 // The formula itself; out of line, as it is seldom needed and its tangent is long.
 double steeringProduct(float steerAngle, float diffMean);
 
-[[gnu::always_inline]] inline double halfSteeringTerm(float steerAngle, float diffMean) {
+// h = d + g and l = d - g, each rounded to single, g = k / 2 in double. On the quick
+// path g is itself a single (k is a normal single or zero, so halving it is exact), and
+// the sum of two singles rounded once in double and again to single is the sum rounded
+// to single: two single operations give the same bits.
+[[gnu::always_inline]] inline void steeredHalves(float d, float steerAngle, float diffMean,
+                                                 float& h, float& l) {
   double quick;
   if (quickHalfSteeringProduct(steerAngle, diffMean, quick) && !singleRoundingInDoubt(quick))
-    return static_cast<double>(static_cast<float>(quick));
+      [[likely]] {
+    const float g = static_cast<float>(quick);
+    h = d + g;
+    l = d - g;
+    return;
+  }
   const float k = static_cast<float>(steeringProduct(steerAngle, diffMean));
-  return static_cast<double>(k) * differential_literals::kHalfDouble;
+  const double g = static_cast<double>(k) * differential_literals::kHalfDouble;
+  h = static_cast<float>(static_cast<double>(d) + g);
+  l = static_cast<float>(static_cast<double>(d) - g);
 }
 
 // Speed references of the two motors from their measured speeds and the steering
@@ -54,12 +66,11 @@ double steeringProduct(float steerAngle, float diffMean);
                                                           float steerAngle, float speedRef[2],
                                                           float& diffMean) {
   using namespace differential_literals;
-  const double g = halfSteeringTerm(steerAngle, diffMean);
   const float p = omega1 * kThree;
   const float q = kThree * omega2;
   const float d = (q + p) * kHalf;
-  const float h = static_cast<float>(static_cast<double>(d) + g);
-  const float l = static_cast<float>(static_cast<double>(d) - g);
+  float h, l;
+  steeredHalves(d, steerAngle, diffMean, h, l);
   speedRef[0] = static_cast<float>(static_cast<double>(h) * kOneThird);
   speedRef[1] = static_cast<float>(static_cast<double>(l) * kOneThird);
   diffMean = (l + h) * kHalf;

@@ -72,14 +72,24 @@ struct ChannelSignals {
   addClampPair(s.vdPi, s.vqPi, s.vdqFf[0], s.vdqFf[1], kVoltageMin, kVoltageMax, s.vdq);
 }
 
-// 4. The phase voltages, normalised, and the modulation index for the next step.
+// 4. The phase voltages, normalised, and the squared magnitude of the voltage vector,
+// whose modulation index the next step's field weakening reads.
+[[gnu::always_inline]] inline void channelVoltageOutputs(Rotation rotation, float udc,
+                                                         float vabcNorm[3], float& square,
+                                                         ChannelSignals& s) {
+  inverseParkRotate(s.vdq[0], s.vdq[1], rotation, s.vAlphaBeta);
+  inverseClarkeTransform(s.vAlphaBeta[0], s.vAlphaBeta[1], s.vabc);
+  square = squaredMagnitude(s.vAlphaBeta[0], s.vAlphaBeta[1]);
+  normalizeByHalfDc(s.vabc[0], s.vabc[1], s.vabc[2], udc, vabcNorm);
+}
+
+// Stage 4 with the modulation index updated at once.
 [[gnu::always_inline]] inline void channelOutputs(Rotation rotation, float udc,
                                                   float vabcNorm[3], ChannelState& state,
                                                   ChannelSignals& s) {
-  inverseParkRotate(s.vdq[0], s.vdq[1], rotation, s.vAlphaBeta);
-  inverseClarkeTransform(s.vAlphaBeta[0], s.vAlphaBeta[1], s.vabc);
-  modulationIndexUpdate(s.vAlphaBeta[0], s.vAlphaBeta[1], kModIndexFilter, state.modIndex);
-  normalizeByHalfDc(s.vabc[0], s.vabc[1], s.vabc[2], udc, vabcNorm);
+  float square;
+  channelVoltageOutputs(rotation, udc, vabcNorm, square, s);
+  modulationIndexFromSquare(square, kModIndexFilter, state.modIndex);
 }
 
 // The four stages of one motor in turn.

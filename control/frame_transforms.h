@@ -22,10 +22,20 @@ inline void clarkeTransform(float a, float b, float c, float alphaBeta[2]) {
   alphaBeta[0] = static_cast<float>(s * kClarkeAlphaGain);
 }
 
+// b and c are -alpha/2 +- k summed in double and rounded to single. Unless alpha is so
+// small that halving it loses a bit, -alpha/2 is a single too, and a sum of two singles
+// rounded to double and then to single is their sum rounded to single: single
+// arithmetic gives the same bits in fewer steps.
 inline void inverseClarkeTransform(float alpha, float beta, float abc[3]) {
   const float k = beta * kInverseClarkeBetaGain;
-  const double h = static_cast<double>(alpha) * -0.5;
   abc[0] = alpha;
+  if (!(magnitudeOf(alpha) < 0x1p-125f)) [[likely]] {
+    const float h = alpha * -0.5f;
+    abc[1] = h + k;
+    abc[2] = h - k;
+    return;
+  }
+  const double h = static_cast<double>(alpha) * -0.5;
   abc[1] = static_cast<float>(h + static_cast<double>(k));
   abc[2] = static_cast<float>(h - static_cast<double>(k));
 }
@@ -47,7 +57,7 @@ inline Rotation rotationOf(float theta) {
 [[gnu::always_inline]] inline void rotationsOf(float theta1, float theta2, Rotation& rotation1,
                                                 Rotation& rotation2) {
   SineCosine r1, r2;
-  sineCosinePairOf(theta1 + theta1, theta2 + theta2, r1, r2);
+  sineCosinePairOfHalves(theta1, theta2, r1, r2);
   rotation1 = {r1.cosPhi, r1.sinPhi};
   rotation2 = {r2.cosPhi, r2.sinPhi};
 }

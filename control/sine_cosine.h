@@ -22,11 +22,12 @@ inline float magnitudeOf(float x) { return std::fabs(x); }
 
 inline bool isNegative(float x) { return (std::bit_cast<std::uint32_t>(x) >> 31) != 0; }
 
-// True when a double lies within 8 double ulps of a midpoint between two singles, where
-// the fast evaluation's error (about one ulp) could decide the rounding to single.
+// True when a double lies within 16 double ulps of a midpoint between two singles, where
+// the fast evaluation's error (a few ulps) could decide the rounding to single: its low
+// 29 bits, plus 16, lie within 32 of the midpoint's 2^28.
 inline bool nearSingleMidpoint(double y) {
-  const std::uint64_t low = std::bit_cast<std::uint64_t>(y) & 0x1FFFFFFFu;
-  return low - (0x10000000u - 8u) <= 16u;
+  const std::uint32_t low = static_cast<std::uint32_t>(std::bit_cast<std::uint64_t>(y));
+  return ((low + 16u) & 0x1FFFFFE0u) == 0x10000000u;
 }
 
 // True when rounding a double to single could go either way for any double within 16
@@ -71,8 +72,9 @@ SineCosine largeSineCosine(float phi, bool& careful);
 inline SineCosine fastSineCosine(float phi, bool& careful) {
   const float magnitude = magnitudeOf(phi);
   if (!(magnitude < kShortReductionLimit)) return largeSineCosine(phi, careful);
+  const double a = static_cast<double>(magnitude);
   double sinA, cosA;
-  tableSineCosine(static_cast<double>(magnitude), sinA, cosA);
+  tableSineCosine(a, shiftedMultiple(a), sinA, cosA);
   return roundToSingles(phi, sinA, cosA, careful);
 }
 
@@ -88,37 +90,42 @@ inline SineCosine sineCosineOf(float phi) {
 typedef float FloatPair __attribute__((vector_size(8)));
 typedef std::uint32_t WordQuad __attribute__((vector_size(16)));
 typedef std::uint32_t WordPair __attribute__((vector_size(8)));
+typedef float FloatQuad __attribute__((vector_size(16)));
 
 // nearSingleMidpoint on all four doubles at once: the low 29 bits of each lie in the low
-// 32-bit word of its 64-bit lane.
+// 32-bit word of its 64-bit lane, and those four words go into one vector.
 inline bool anyNearSingleMidpoint(DoublePair sinA, DoublePair cosA) {
-  const WordQuad s = (std::bit_cast<WordQuad>(sinA) & 0x1FFFFFFFu) - (0x10000000u - 8u);
-  const WordQuad c = (std::bit_cast<WordQuad>(cosA) & 0x1FFFFFFFu) - (0x10000000u - 8u);
-  const WordQuad near = (s <= 16u) | (c <= 16u);
-  return (near[0] | near[2]) != 0;
+  const WordQuad low = __builtin_shufflevector(std::bit_cast<WordQuad>(sinA),
+                                               std::bit_cast<WordQuad>(cosA), 0, 2, 4, 6);
+  const WordQuad near = ((low + 16u) & 0x1FFFFFE0u) == 0x10000000u;
+  return __builtin_ia32_movmskps(std::bit_cast<FloatQuad>(near)) != 0;  // the lanes' sign bits
 }
 
 // Each angle on its own: for large angles and results near a rounding boundary, out of
 // line so that the common path stays short and is inlined into the drive step.
 void sineCosineEachOf(float phi1, float phi2, SineCosine& r1, SineCosine& r2);
 
+// Both motors' rotations, from half their angles: phi = theta + theta is exact, and
+// taking theta keeps the doubling off the head of the chain (shiftedMultipleOfHalf).
 // Inlined, so that the results stay in registers for the channels instead of going
 // through memory, and no registers are saved around a call.
-[[gnu::always_inline]] inline void sineCosinePairOf(float phi1, float phi2, SineCosine& r1,
-                                                    SineCosine& r2) {
-  const float m1 = magnitudeOf(phi1), m2 = magnitudeOf(phi2);
-  if (!(m1 < kShortReductionLimit && m2 < kShortReductionLimit)) [[unlikely]] {
-    sineCosineEachOf(phi1, phi2, r1, r2);
+[[gnu::always_inline]] inline void sineCosinePairOfHalves(float theta1, float theta2,
+                                                          SineCosine& r1, SineCosine& r2) {
+  constexpr float kHalfLimit = kShortReductionLimit * 0.5f;
+  const float m1 = magnitudeOf(theta1), m2 = magnitudeOf(theta2);
+  if (!(m1 < kHalfLimit && m2 < kHalfLimit)) [[unlikely]] {
+    sineCosineEachOf(theta1 + theta1, theta2 + theta2, r1, r2);
     return;
   }
+  const DoublePair half{static_cast<double>(m1), static_cast<double>(m2)};
   DoublePair sinA, cosA;
-  tableSineCosine(DoublePair{static_cast<double>(m1), static_cast<double>(m2)}, sinA, cosA);
+  tableSineCosine(half + half, shiftedMultipleOfHalf(half), sinA, cosA);
   if (anyNearSingleMidpoint(sinA, cosA)) [[unlikely]] {
-    sineCosineEachOf(phi1, phi2, r1, r2);
+    sineCosineEachOf(theta1 + theta1, theta2 + theta2, r1, r2);
     return;
   }
   // sin is odd: the angles' sign bits go onto it, without a branch.
-  const WordPair signs = std::bit_cast<WordPair>(FloatPair{phi1, phi2}) & 0x80000000u;
+  const WordPair signs = std::bit_cast<WordPair>(FloatPair{theta1, theta2}) & 0x80000000u;
   const FloatPair sinRounded = std::bit_cast<FloatPair>(
       std::bit_cast<WordPair>(__builtin_convertvector(sinA, FloatPair)) ^ signs);
   const FloatPair cosRounded = __builtin_convertvector(cosA, FloatPair);

@@ -117,9 +117,14 @@ extern const TangentSeries kTangentSeries[105];
 // when that is in doubt. No division, so a short chain.
 inline bool approximateTangentOfMagnitude(float m, double& t) {
   if (!(m < kQuarterPi)) return false;
-  int j;
-  const double b = splitAtTableStep(static_cast<double>(m), j);
-  const double* c = kTangentSeries[j].c;
+  // The split in single arithmetic: adding 1.5 * 2^16 (whose single ulp is 1/128) rounds
+  // m to a = j/128 as the double split does, and m - a is exact. The table's index is
+  // ready sooner than through a double.
+  constexpr float kToTableStep = 0x1.8p16f;
+  const float shifted = m + kToTableStep;
+  const float a = shifted - kToTableStep;
+  const double* c = kTangentSeries[std::bit_cast<std::uint32_t>(shifted) & 0xFFu].c;
+  const double b = static_cast<double>(m - a);
   const double b2 = b * b;
   const double low = (c[0] + c[1] * b) + b2 * (c[2] + c[3] * b);
   const double high = (c[4] + c[5] * b) + b2 * c[6];

@@ -4,7 +4,7 @@
 
 // Series of sine and cosine on |r| <= pi/4 (a little beyond is fine), Taylor
 // coefficients: the truncation stays below half a double ulp and rounding in the
-// evaluation costs about two, far inside the 8 ulps that the rounding guard allows.
+// evaluation costs about two, far inside the 16 ulps that the rounding guard allows.
 
 // sin(r) / r - 1 = z * sinTail(z), z = r*r: coefficients -1/3! ... -1/15!.
 inline double sinTail(double z) {

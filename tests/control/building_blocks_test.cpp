@@ -1,5 +1,8 @@
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <limits>
+#include <random>
 
 #include "control/clamps.h"
 #include "control/current_limit.h"
@@ -36,6 +39,32 @@ TEST(InverseClarkeTransform, SplitsAlphaAndBetaOverThePhases) {
   EXPECT_TRUE(isSingle(abc[0], "0"));
   EXPECT_TRUE(isSingle(abc[1], "0.865999997"));
   EXPECT_TRUE(isSingle(abc[2], "-0.865999997"));
+}
+
+// The b and c phases are -alpha/2 +- beta * 0.866 summed in double and rounded to single;
+// the transform takes single arithmetic where that gives the same bits (alpha/2 exact),
+// so compare it with the double sum everywhere, across the tiny alphas where the halving
+// stops being exact. Where beta's product and alpha are both NaN either payload is IEEE's.
+TEST(InverseClarkeTransform, IsTheDoubleSumRoundedToSingle) {
+  const auto bits = [](float x) { return std::bit_cast<std::uint32_t>(x); };
+  std::mt19937 rng(23);
+  std::uniform_int_distribution<std::uint32_t> pattern(0, 0xFFFFFFFFu);
+  std::uniform_int_distribution<std::uint32_t> tiny(0, 0x02000000u);  // up to 2^-123
+  for (int i = 0; i < 2000000; ++i) {
+    const std::uint32_t sign = (pattern(rng) & 1u) << 31;
+    const float alpha = std::bit_cast<float>((i % 2 ? pattern(rng) : tiny(rng)) | sign);
+    const float beta = i % 3 ? std::bit_cast<float>(pattern(rng)) : alpha * 1.1547f;
+    float abc[3];
+    inverseClarkeTransform(alpha, beta, abc);
+    const double h = static_cast<double>(alpha) * -0.5;
+    const float k = beta * 0.866f;
+    if (std::isnan(alpha) && std::isnan(k)) continue;
+    ASSERT_EQ(bits(abc[0]), bits(alpha));
+    ASSERT_EQ(bits(abc[1]), bits(static_cast<float>(h + static_cast<double>(k))))
+        << std::hexfloat << alpha << " " << beta;
+    ASSERT_EQ(bits(abc[2]), bits(static_cast<float>(h - static_cast<double>(k))))
+        << std::hexfloat << alpha << " " << beta;
+  }
 }
 
 TEST(ParkTransforms, TurnAtTwiceTheAngle) {

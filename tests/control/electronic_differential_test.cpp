@@ -63,19 +63,28 @@ TEST(ElectronicDifferential, InfiniteMemoryTurnsToNaN) {
 }
 
 // The steering term k is ((1.05 * tan) / 1.13) * memory in double with the correctly
-// rounded tangent, rounded once to single, and the differential goes on with k / 2. The
-// quick product must lie within 16 double ulps of half the formula's double (the bound
-// the rounding doubt allows for), and the half term must be exactly k / 2 for any angle
-// and memory.
+// rounded tangent, rounded once to single, and the differential goes on with d + k / 2
+// and d - k / 2 in double, each rounded to single. The quick product must lie within 16
+// double ulps of half the formula's double (the bound the rounding doubt allows for),
+// and both halves must be the formula's bits for any angle, memory and common term d.
 double halfFormula(float steer, float memory) {
   return ((static_cast<double>(1.05f) * tangentOf(steer)) / static_cast<double>(1.13f)) *
          static_cast<double>(memory) * 0.5;
 }
 
-bool isHalfOfRoundedFormula(double half, float steer, float memory) {
+// The sum's operands commute: where both are NaN, IEEE 754 lets either one's payload
+// through, so either is the formula's. The difference's do not.
+bool halvesAreTheFormulas(float d, float steer, float memory) {
+  const auto bits = [](float x) { return std::bit_cast<std::uint32_t>(x); };
   const float k = static_cast<float>(halfFormula(steer, memory) * 2.0);
-  return std::bit_cast<std::uint64_t>(half) ==
-         std::bit_cast<std::uint64_t>(static_cast<double>(k) * 0.5);
+  const double g = static_cast<double>(k) * 0.5;
+  float h, l;
+  steeredHalves(d, steer, memory, h, l);
+  const std::uint32_t quiet = 0x00400000u;
+  const bool bothNaN = std::isnan(d) && std::isnan(k);
+  const bool eitherNaN = bits(h) == (bits(d) | quiet) || bits(h) == (bits(k) | quiet);
+  return (bothNaN ? eitherNaN : bits(h) == bits(static_cast<float>(static_cast<double>(d) + g))) &&
+         bits(l) == bits(static_cast<float>(static_cast<double>(d) - g));
 }
 
 double ulpsApart(double a, double b) {
@@ -92,13 +101,18 @@ TEST(ElectronicDifferential, SteeringTermIsTheFormulaRoundedOnce) {
   for (int i = 0; i < 4000000; ++i) {
     const float steer = i % 64 == 0 ? std::bit_cast<float>(pattern(rng)) : angle(rng);
     const float memory = std::bit_cast<float>((pattern(rng) & 0x7F7FFFFFu) | ((i & 1u) << 31));
+    const double half = halfFormula(steer, memory);
     double quick;
     if (quickHalfSteeringProduct(steer, memory, quick) && memory != 0 && steer != 0) {
       ++quickTaken;
-      worst = std::max(worst, ulpsApart(quick, halfFormula(steer, memory)));
+      worst = std::max(worst, ulpsApart(quick, half));
     }
-    ASSERT_TRUE(isHalfOfRoundedFormula(halfSteeringTerm(steer, memory), steer, memory))
-        << std::hexfloat << steer << " " << memory;
+    // Common terms near the steering term's size (where both roundings matter) and of
+    // any pattern at all.
+    const float d = i % 4 == 0 ? std::bit_cast<float>(pattern(rng))
+                               : static_cast<float>(half) * angle(rng) * 4.0f;
+    ASSERT_TRUE(halvesAreTheFormulas(d, steer, memory))
+        << std::hexfloat << steer << " " << memory << " " << d;
   }
   EXPECT_GT(quickTaken, 3000000);
   EXPECT_LE(worst, 16.0);
@@ -119,8 +133,9 @@ TEST(ElectronicDifferential, SteeringTermNearAMidpointIsTheFormulas) {
         double quick;
         if (quickHalfSteeringProduct(steer, memory, quick) && singleRoundingInDoubt(quick))
           ++inDoubt;
-        ASSERT_TRUE(isHalfOfRoundedFormula(halfSteeringTerm(steer, memory), steer, memory))
-            << std::hexfloat << steer << " " << memory;
+        for (float d : {0.0f, -0.0f, 1.0f, -3.0e-39f, 250.0f, kNaN})
+          ASSERT_TRUE(halvesAreTheFormulas(d, steer, memory))
+              << std::hexfloat << steer << " " << memory << " " << d;
       }
     }
   EXPECT_GT(inDoubt, 0);
