@@ -4,18 +4,6 @@
 // exact steps they are built from. They give the trigonometry about 106 bits where a
 // double's 53 cannot decide a rounding. Every step is plain IEEE double arithmetic;
 // the exactness of the error terms relies on contraction being off.
-// A constant in the number type of a template that runs on one double or on a two-lane
-// vector of doubles: written out as a vector constant, it loads in one instruction
-// instead of being broadcast at run time.
-template <typename Real>
-constexpr Real splat(double c) {
-  if constexpr (sizeof(Real) == sizeof(double)) {
-    return c;
-  } else {
-    return Real{c, c};
-  }
-}
-
 struct DoubleDouble {
   double hi;
   double lo;

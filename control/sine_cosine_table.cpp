@@ -133,19 +133,32 @@ const RotationEntry kRotationTable[128] = {
     {0x1.ff621e3796d7ep-1, -0x1.91f65f10dd814p-5},
 };
 
+namespace {
+constexpr double kSixtyFourOverPi = 0x1.45f306dc9c883p+4;
+constexpr double kPart1 = 0x1.921fb54p-5;
+constexpr double kPart2 = 0x1.10b461p-35;
+
+// At most 28 significant bits: the low 25 of the 52 stored ones are zero.
+constexpr bool hasAtMost28Bits(double x) { return (std::bit_cast<std::uint64_t>(x) & 0x1FFFFFFu) == 0; }
+static_assert(hasAtMost28Bits(kPart1) && hasAtMost28Bits(kPart2));
+
+constexpr DoublePair both(double x) { return DoublePair{x, x}; }
+}  // namespace
+
 // Kept out of sight of the inline code, so that each is one 16-byte memory operand of a
-// two-lane operation rather than a scalar load and a duplication.
+// two-lane operation rather than a scalar load and a duplication. pi/64 is part1 + part2
+// + part3 (MPFR); 128/pi is 64/pi doubled, exactly.
 const RotationConstants kRotationConstants = {
-    .sixtyFourOverPi = {0x1.45f306dc9c883p+4, 0x1.45f306dc9c883p+4},
-    .oneTwentyEightOverPi = {0x1.45f306dc9c883p+5, 0x1.45f306dc9c883p+5},
-    .roundingShift = {0x1.8p52, 0x1.8p52},
-    .part1 = {0x1.921fb54p-5, 0x1.921fb54p-5},
-    .part2 = {0x1.10b461p-35, 0x1.10b461p-35},
-    .part3 = {0x1.a62633145c06ep-63, 0x1.a62633145c06ep-63},
-    .sin1 = {-0x1.5555555555555p-3, -0x1.5555555555555p-3},
-    .sin2 = {0x1.1111111111111p-7, 0x1.1111111111111p-7},
-    .sin3 = {-0x1.a01a01a01a01ap-13, -0x1.a01a01a01a01ap-13},
-    .cos1 = {-0.5, -0.5},
-    .cos2 = {0x1.5555555555555p-5, 0x1.5555555555555p-5},
-    .cos3 = {-0x1.6c16c16c16c17p-10, -0x1.6c16c16c16c17p-10},
+    .sixtyFourOverPi = both(kSixtyFourOverPi),
+    .oneTwentyEightOverPi = both(kSixtyFourOverPi * 2.0),
+    .roundingShift = both(0x1.8p52),
+    .part1 = both(kPart1),
+    .part2 = both(kPart2),
+    .part3 = both(0x1.a62633145c06ep-63),
+    .sin1 = both(-0x1.5555555555555p-3),  // -1/3!
+    .sin2 = both(0x1.1111111111111p-7),   // 1/5!
+    .sin3 = both(-0x1.a01a01a01a01ap-13), // -1/7!
+    .cos1 = both(-0.5),                   // -1/2!
+    .cos2 = both(0x1.5555555555555p-5),   // 1/4!
+    .cos3 = both(-0x1.6c16c16c16c17p-10), // -1/6!
 };

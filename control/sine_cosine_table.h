@@ -40,8 +40,9 @@ inline Real rotationConstant(const DoublePair& c) {
   }
 }
 
-// k + kRoundingShift for a = |phi| below 2^20 (k < 2^25 is the multiple of pi/64 nearest
-// a): its low bits index the table.
+// k plus the rounding shift (1.5 * 2^52, whose addition rounds to an integer) for
+// a = |phi| below 2^20; k < 2^25 is the multiple of pi/64 nearest a, and the sum's low
+// bits index the table.
 template <typename Real>
 inline Real shiftedMultiple(Real a) {
   const RotationConstants& c = kRotationConstants;
