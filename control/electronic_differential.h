@@ -38,9 +38,9 @@ inline bool quickHalfSteeringProduct(float steerAngle, float diffMean, double& p
 double steeringProduct(float steerAngle, float diffMean);
 
 // h = d + g and l = d - g, each rounded to single, g = k / 2 in double. On the quick
-// path g is itself a single (k is a normal single or zero, so halving it is exact), and
-// the sum of two singles rounded once in double and again to single is the sum rounded
-// to single: two single operations give the same bits.
+// path g is itself a single (the doubt test keeps it off the subnormals, where halving
+// k would not be exact), and a sum of two singles rounded to double and then to single
+// is their sum rounded to single: two single operations give the same bits.
 [[gnu::always_inline]] inline void steeredHalves(float d, float steerAngle, float diffMean,
                                                  float& h, float& l) {
   double quick;
