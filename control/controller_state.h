@@ -3,7 +3,9 @@
 #include "channel_state.h"
 
 // A copy of the process-wide controller state, for tests and diagnostics that want
-// to look at it; nothing outside the drive step can change it.
+// to look at it; nothing outside the drive step can change it. The modulation index is
+// the one the last step measured: the snapshot completes the update that the step
+// leaves to the next one.
 struct ControllerStateSnapshot {
   ChannelState channel1;
   ChannelState channel2;
