@@ -1,11 +1,15 @@
-# cmake -DOBJDUMP=<objdump> -DMODULE=<Corvalent2.mexw64> [-DOTHERS=<exe;dll;...>] -P check_pe_linkage.cmake
+# cmake -DOBJDUMP=<objdump> -DMODULE=<Corvalent2.mexw64> [-DDEF_FILES=<libmx.def;libmex.def>]
+#       [-DOTHERS=<exe;dll;...>] -P check_pe_linkage.cmake
 #
 # The module's export table names exactly mexFunction and mexfilerequiredapiversion; it
 # imports from no DLL but KERNEL32.dll, msvcrt.dll (both part of Windows) and the host's
-# substitute-host.dll. The other files must not import a GCC runtime DLL
-# (libstdc++, libgcc, winpthread), which a bare Windows does not have.
+# libmx.dll and libmex.dll. With DEF_FILES, it imports from each host DLL the names
+# that DLL's .def file lists and nothing else. The other files must not import a GCC
+# runtime DLL (libstdc++, libgcc, winpthread), which a bare Windows does not have.
 
-function(pe_tables file exports_var dlls_var)
+# The export names, the DLL names, and for each DLL (lower case) the list
+# <imports_prefix><dll> of the names imported from it.
+function(pe_tables file exports_var dlls_var imports_prefix)
   execute_process(COMMAND ${OBJDUMP} -p ${file} OUTPUT_VARIABLE dump RESULT_VARIABLE status)
   if(NOT status EQUAL 0)
     message(FATAL_ERROR "${OBJDUMP} -p ${file} failed")
@@ -15,9 +19,16 @@ function(pe_tables file exports_var dlls_var)
   set(exports "")
   set(dlls "")
   set(in_names FALSE)
+  set(dll "")
   foreach(line IN LISTS lines)
     if(line MATCHES "^[ \t]*DLL Name: (.+)$")
       list(APPEND dlls "${CMAKE_MATCH_1}")
+      string(TOLOWER "${CMAKE_MATCH_1}" dll)
+      set(${imports_prefix}${dll} "" PARENT_SCOPE)
+      set(imported "")
+    elseif(dll AND line MATCHES "^\t[0-9a-f]+\t +[0-9]+ +([A-Za-z_][A-Za-z0-9_@]*)$")
+      list(APPEND imported "${CMAKE_MATCH_1}")
+      set(${imports_prefix}${dll} "${imported}" PARENT_SCOPE)
     elseif(line MATCHES "^\\[Ordinal/Name Pointer\\] Table")
       set(in_names TRUE)
     elseif(in_names AND line MATCHES "^[ \t]*\\[ *[0-9]+\\] (.+)$")
@@ -32,23 +43,40 @@ endfunction()
 
 set(failures "")
 
-pe_tables(${MODULE} exports dlls)
+pe_tables(${MODULE} exports dlls imported_from_)
 list(SORT exports)
 if(NOT exports STREQUAL "mexFunction;mexfilerequiredapiversion")
   string(APPEND failures "${MODULE} exports [${exports}], not [mexFunction;mexfilerequiredapiversion]\n")
 endif()
 foreach(dll IN LISTS dlls)
   string(TOLOWER "${dll}" name)
-  if(NOT name MATCHES "^(kernel32|msvcrt|substitute-host)\\.dll$")
+  if(NOT name MATCHES "^(kernel32|msvcrt|libmx|libmex)\\.dll$")
     string(APPEND failures "${MODULE} imports ${dll}\n")
   endif()
 endforeach()
 if(NOT dlls)
   string(APPEND failures "${MODULE}: no import table found\n")
 endif()
+foreach(def IN LISTS DEF_FILES)
+  file(STRINGS ${def} library REGEX "^LIBRARY ")
+  string(REGEX REPLACE "^LIBRARY[ \t]+" "" library "${library}")
+  string(TOLOWER "${library}" library)
+  file(STRINGS ${def} lines REGEX "^[ \t]+[A-Za-z_][A-Za-z0-9_]*[ \t]*$")
+  set(listed "")
+  foreach(line IN LISTS lines)
+    string(STRIP "${line}" name)
+    list(APPEND listed ${name})
+  endforeach()
+  set(imported "${imported_from_${library}}")
+  list(SORT listed)
+  list(SORT imported)
+  if(NOT imported STREQUAL listed)
+    string(APPEND failures "${MODULE} imports [${imported}] from ${library}, not [${listed}]\n")
+  endif()
+endforeach()
 
 foreach(file IN LISTS OTHERS)
-  pe_tables(${file} ignored dlls)
+  pe_tables(${file} ignored dlls ignored_)
   foreach(dll IN LISTS dlls)
     string(TOLOWER "${dll}" name)
     if(name MATCHES "^(libstdc\\+\\+|libgcc|libwinpthread|libssp|libgomp|libatomic)")

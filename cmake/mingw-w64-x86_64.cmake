@@ -13,6 +13,7 @@ set(CMAKE_RC_COMPILER ${_mingw}-windres)
 set(CMAKE_AR ${_mingw}-ar CACHE FILEPATH "")
 set(CMAKE_RANLIB ${_mingw}-ranlib CACHE FILEPATH "")
 set(CMAKE_OBJDUMP ${_mingw}-objdump CACHE FILEPATH "")
+set(CMAKE_DLLTOOL ${_mingw}-dlltool CACHE FILEPATH "")
 
 # Headers and libraries come from the mingw-w64 sysroot only; the build host's are for
 # Linux. Programs (code generators, objdump) are the build host's.

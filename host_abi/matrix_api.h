@@ -1,8 +1,8 @@
 #pragma once
 
 // The host's matrix operations that the plug-in calls, as the host's matrix library
-// exports them. The plug-in only declares them; the host process supplies them when it
-// loads the plug-in.
+// (libmx) exports them. The plug-in only declares them; the host process supplies them
+// when it loads the plug-in. libmx.def lists the same names for the import library.
 
 #include <stddef.h>
 #ifndef __cplusplus
@@ -40,17 +40,17 @@ typedef enum {
 
 typedef enum { mxREAL = 0, mxCOMPLEX = 1 } mxComplexity;
 
-HOST_IMPORT void* mxCalloc(size_t count, size_t size);
-HOST_IMPORT mxArray* mxCreateString(const char* text);
-HOST_IMPORT mxArray* mxCreateDoubleScalar(double value);
-HOST_IMPORT mxArray* mxCreateDoubleMatrix_700(size_t rows, size_t columns,
+MATRIX_LIBRARY_API void* mxCalloc(size_t count, size_t size);
+MATRIX_LIBRARY_API mxArray* mxCreateString(const char* text);
+MATRIX_LIBRARY_API mxArray* mxCreateDoubleScalar(double value);
+MATRIX_LIBRARY_API mxArray* mxCreateDoubleMatrix_700(size_t rows, size_t columns,
                                               mxComplexity complexity);
-HOST_IMPORT size_t mxGetM(const mxArray* array);
-HOST_IMPORT size_t mxGetN(const mxArray* array);
-HOST_IMPORT double* mxGetPr(const mxArray* array);
-HOST_IMPORT bool mxIsComplex(const mxArray* array);
-HOST_IMPORT bool mxIsNumeric(const mxArray* array);
-HOST_IMPORT mxClassID mxGetClassID(const mxArray* array);
+MATRIX_LIBRARY_API size_t mxGetM(const mxArray* array);
+MATRIX_LIBRARY_API size_t mxGetN(const mxArray* array);
+MATRIX_LIBRARY_API double* mxGetPr(const mxArray* array);
+MATRIX_LIBRARY_API bool mxIsComplex(const mxArray* array);
+MATRIX_LIBRARY_API bool mxIsNumeric(const mxArray* array);
+MATRIX_LIBRARY_API mxClassID mxGetClassID(const mxArray* array);
 
 #ifdef __cplusplus
 }

@@ -1,7 +1,8 @@
 #pragma once
 
-// The host's interpreter operations that the plug-in calls: calling a host function
-// (used to build and raise errors) and issuing a warning.
+// The host's interpreter operations that the plug-in calls, as the host's MEX library
+// (libmex) exports them: calling a host function (used to build and raise errors) and
+// issuing a warning. libmex.def lists the same names for the import library.
 
 #include "export.h"
 #include "matrix_api.h"
@@ -12,9 +13,9 @@ extern "C" {
 
 // Calls the host function `name` with the arguments and fills the result slots. The
 // host function "error" does not come back: the host ends the gateway call.
-HOST_IMPORT int mexCallMATLABWithObject(int resultCount, mxArray* results[], int argumentCount,
+MEX_LIBRARY_API int mexCallMATLABWithObject(int resultCount, mxArray* results[], int argumentCount,
                                         mxArray* arguments[], const char* name);
-HOST_IMPORT void mexWarnMsgTxt(const char* text);
+MEX_LIBRARY_API void mexWarnMsgTxt(const char* text);
 
 #ifdef __cplusplus
 }

@@ -1,9 +1,10 @@
 #pragma once
 
-// Inside the substitute host: what an mxArray holds, and the bookkeeping of the gateway
-// call in progress.
+// Inside the substitute host: what an mxArray holds, and which arrays and mxCalloc
+// memory belong to the gateway call in progress. Shared by the host's matrix library
+// (libmx), which makes arrays and memory, and its MEX library (libmex), which runs
+// gateway calls and makes message objects.
 
-#include <csetjmp>
 #include <cstddef>
 #include <string>
 #include <vector>
@@ -25,34 +26,22 @@ struct mxArray_tag {
 
 namespace substitute_host {
 
-// How an error raised in the host ends the gateway call: a jump back into callGateway
-// that resumes none of the plug-in's frames in between and runs nothing of theirs, as
-// longjmp does on Linux. On 64-bit Windows the C library's longjmp instead unwinds
-// those frames through the system's exception dispatch, which calls each frame's
-// language handler (GCC's, for the plug-in's frames), so the outcome would depend on
-// how every frame between was compiled. GCC's own jump only restores the registers
-// and needs the jump taken outside the function that set it (escapeFromCall).
-#if defined(_WIN32) && defined(__GNUC__)
-using CallEscape = void* [5];
-#define SUBSTITUTE_HOST_SET_ESCAPE(escape) __builtin_setjmp(escape)
-#define SUBSTITUTE_HOST_TAKE_ESCAPE(escape) __builtin_longjmp(escape, 1)
-#else
-using CallEscape = std::jmp_buf;
-#define SUBSTITUTE_HOST_SET_ESCAPE(escape) setjmp(escape)
-#define SUBSTITUTE_HOST_TAKE_ESCAPE(escape) std::longjmp(escape, 1)
-#endif
+MATRIX_LIBRARY_API std::size_t elementSize(mxClassID classId);
+MATRIX_LIBRARY_API mxArray* newArray(mxClassID classId, std::size_t rows, std::size_t columns,
+                                     bool complex);
+MATRIX_LIBRARY_API void destroyArray(mxArray* array);
 
-std::size_t elementSize(mxClassID classId);
-mxArray* newArray(mxClassID classId, std::size_t rows, std::size_t columns, bool complex);
-void destroyArray(mxArray* array);
-
-// The gateway call in progress, if any: what it allocated and how it ends.
-struct CallInProgress {
+// What a gateway call has been given by the matrix library: reclaimed when it returns,
+// but for the arrays handed back as results.
+struct CallScope {
   std::vector<void*> allocations;
   std::vector<mxArray*> arrays;
-  CallEscape escape;
-  GatewayOutcome* outcome = nullptr;
 };
-CallInProgress* currentCall();
+// Makes `scope` the one that new arrays and mxCalloc memory go to (null: none, they
+// live on) and answers the one it replaces.
+MATRIX_LIBRARY_API CallScope* enterCallScope(CallScope* scope);
+// Frees what the scope still holds.
+MATRIX_LIBRARY_API void releaseCallScope(CallScope& scope);
+MATRIX_LIBRARY_API CallScope* currentCallScope();
 
 }  // namespace substitute_host

@@ -1,4 +1,5 @@
-// The host's arrays: the matrix operations the plug-in imports, and the host's own.
+// The host's arrays (its matrix library, libmx): the matrix operations the plug-in
+// imports, and the host's own.
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
@@ -50,7 +51,7 @@ mxArray* newArray(mxClassID classId, std::size_t rows, std::size_t columns, bool
     return nullptr;
   }
   // Arrays made during a gateway call are the call's unless handed back as results.
-  if (CallInProgress* call = currentCall()) call->arrays.push_back(array);
+  if (CallScope* scope = currentCallScope()) scope->arrays.push_back(array);
   return array;
 }
 
@@ -60,7 +61,7 @@ void ArrayDeleter::operator()(mxArray* array) const { destroyArray(array); }
 
 static OwnedArray owned(mxArray* array) {
   if (array == nullptr) return OwnedArray();
-  if (CallInProgress* call = currentCall()) std::erase(call->arrays, array);
+  if (CallScope* scope = currentCallScope()) std::erase(scope->arrays, array);
   return OwnedArray(array);
 }
 

@@ -1,12 +1,12 @@
 // One gateway call as the host runs it, with the interpreter operations the plug-in
-// imports: mxCalloc, the host functions "message" and "error", and warnings.
+// imports from the host's MEX library (libmex): the host functions "message" and
+// "error", and warnings.
 #include "gateway_call.h"
 
 #include <algorithm>
-#include <cstdint>
-#include <cstdlib>
-#include <utility>
+#include <csetjmp>
 #include <cstring>
+#include <utility>
 
 #include "array_record.h"
 #include "mex_api.h"
@@ -14,56 +14,50 @@
 namespace substitute_host {
 namespace {
 
+// How an error raised in the host ends the gateway call: a jump back into callGateway
+// that resumes none of the plug-in's frames in between and runs nothing of theirs, as
+// longjmp does on Linux. On 64-bit Windows the C library's longjmp instead unwinds
+// those frames through the system's exception dispatch, which calls each frame's
+// language handler (GCC's, for the plug-in's frames), so the outcome would depend on
+// how every frame between was compiled. GCC's own jump only restores the registers
+// and needs the jump taken outside the function that set it (escapeFromCall).
+#if defined(_WIN32) && defined(__GNUC__)
+using CallEscape = void* [5];
+#define SUBSTITUTE_HOST_SET_ESCAPE(escape) __builtin_setjmp(escape)
+#define SUBSTITUTE_HOST_TAKE_ESCAPE(escape) __builtin_longjmp(escape, 1)
+#else
+using CallEscape = std::jmp_buf;
+#define SUBSTITUTE_HOST_SET_ESCAPE(escape) setjmp(escape)
+#define SUBSTITUTE_HOST_TAKE_ESCAPE(escape) std::longjmp(escape, 1)
+#endif
+
+// The gateway call in progress: what it was given and how it ends.
+struct CallInProgress {
+  CallScope scope;
+  CallEscape escape;
+  GatewayOutcome* outcome = nullptr;
+};
+
 CallInProgress* activeCall = nullptr;
 bool errorCallsReturn = false;
 std::vector<std::string> strayWarnings;
-std::size_t outstandingBytes = 0;
-
-// mxCalloc memory handed out while no gateway call runs: the host keeps it until it
-// exits, then frees it.
-struct HostLifetimeAllocations {
-  std::vector<void*> memory;
-  ~HostLifetimeAllocations();
-} hostLifetimeAllocations;
-
-struct CallocHeader {
-  std::size_t bytes;
-  std::max_align_t align;
-};
-
-void freeAllocation(void* memory) {
-  auto* header = static_cast<CallocHeader*>(memory) - 1;
-  outstandingBytes -= header->bytes;
-  std::free(header);
-}
 
 // The arrays that survive the call: its results, handed to the host's caller.
-void collectResults(CallInProgress& call, int nlhs, mxArray* plhs[], GatewayOutcome& outcome) {
+void collectResults(CallScope& scope, int nlhs, mxArray* plhs[], GatewayOutcome& outcome) {
   if (nlhs < 0) return;  // a flag call: plhs carries the record address, not results
   const int slots = nlhs > 0 ? nlhs : 1;
   for (int i = 0; i < slots; ++i) {
     mxArray* result = plhs[i];
-    auto found = std::find(call.arrays.begin(), call.arrays.end(), result);
-    if (result == nullptr || found == call.arrays.end()) continue;
-    call.arrays.erase(found);
+    auto found = std::find(scope.arrays.begin(), scope.arrays.end(), result);
+    if (result == nullptr || found == scope.arrays.end()) continue;
+    scope.arrays.erase(found);
     outcome.results.emplace_back(result);
   }
 }
 
-void endCall(CallInProgress& call) {
-  for (void* memory : call.allocations) freeAllocation(memory);
-  for (mxArray* array : call.arrays) destroyArray(array);
-}
-
 [[noreturn]] void escapeFromCall() { SUBSTITUTE_HOST_TAKE_ESCAPE(activeCall->escape); }
 
-HostLifetimeAllocations::~HostLifetimeAllocations() {
-  for (void* allocation : memory) freeAllocation(allocation);
-}
-
 }  // namespace
-
-CallInProgress* currentCall() { return activeCall; }
 
 GatewayOutcome callGateway(MexGateway gateway, int nlhs, mxArray* plhs[], int nrhs,
                            const mxArray* prhs[]) {
@@ -72,17 +66,19 @@ GatewayOutcome callGateway(MexGateway gateway, int nlhs, mxArray* plhs[], int nr
   call.outcome = &outcome;
   CallInProgress* outer = activeCall;
   activeCall = &call;
+  CallScope* outerScope = enterCallScope(&call.scope);
   if (nlhs >= 0)
     for (int i = 0; i < (nlhs > 0 ? nlhs : 1); ++i) plhs[i] = nullptr;
   // An error raised in the host ends the call here; nothing of the plug-in's frames
   // between is resumed.
   if (SUBSTITUTE_HOST_SET_ESCAPE(call.escape) == 0) {
     gateway(nlhs, plhs, nrhs, prhs);
-    collectResults(call, nlhs, plhs, outcome);
+    collectResults(call.scope, nlhs, plhs, outcome);
   } else {
     outcome.raisedError = true;
   }
-  endCall(call);
+  enterCallScope(outerScope);
+  releaseCallScope(call.scope);
   activeCall = outer;
   return outcome;
 }
@@ -91,28 +87,11 @@ void letErrorCallsReturn(bool returns) { errorCallsReturn = returns; }
 
 std::vector<std::string> takeStrayWarnings() { return std::exchange(strayWarnings, {}); }
 
-std::size_t outstandingCallocBytes() { return outstandingBytes; }
-
 }  // namespace substitute_host
 
 using namespace substitute_host;
 
 extern "C" {
-
-// Null, as calloc, when count x size bytes (with the header) do not fit a size_t: the
-// wrapped product would be a small block that the caller takes for a large one.
-void* mxCalloc(size_t count, size_t size) {
-  if (size != 0 && count > (SIZE_MAX - sizeof(CallocHeader)) / size) return nullptr;
-  const std::size_t bytes = count * size;
-  auto* header = static_cast<CallocHeader*>(std::calloc(1, sizeof(CallocHeader) + bytes));
-  if (header == nullptr) return nullptr;
-  header->bytes = bytes;
-  outstandingBytes += bytes;
-  void* memory = header + 1;
-  (activeCall != nullptr ? activeCall->allocations : hostLifetimeAllocations.memory)
-      .push_back(memory);
-  return memory;
-}
 
 int mexCallMATLABWithObject(int resultCount, mxArray* results[], int argumentCount,
                             mxArray* arguments[], const char* name) {

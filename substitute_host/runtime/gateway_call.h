@@ -27,17 +27,14 @@ struct GatewayOutcome {
   bool errorReturned = false;       // an "error" call came back, as a faulty host's might
 };
 
-HOST_IMPORT GatewayOutcome callGateway(MexGateway gateway, int nlhs, mxArray* plhs[], int nrhs,
-                                       const mxArray* prhs[]);
+MEX_LIBRARY_API GatewayOutcome callGateway(MexGateway gateway, int nlhs, mxArray* plhs[], int nrhs,
+                                           const mxArray* prhs[]);
 
 // Makes the host's "error" function return to its caller instead of ending the call,
 // to see that the plug-in stops on its own.
-HOST_IMPORT void letErrorCallsReturn(bool returns);
+MEX_LIBRARY_API void letErrorCallsReturn(bool returns);
 
 // Warnings issued outside any gateway call.
-HOST_IMPORT std::vector<std::string> takeStrayWarnings();
-
-// Bytes handed out by mxCalloc that the host has not reclaimed yet.
-HOST_IMPORT std::size_t outstandingCallocBytes();
+MEX_LIBRARY_API std::vector<std::string> takeStrayWarnings();
 
 }  // namespace substitute_host

@@ -14,19 +14,22 @@
 namespace substitute_host {
 
 struct ArrayDeleter {
-  HOST_IMPORT void operator()(mxArray* array) const;
+  MATRIX_LIBRARY_API void operator()(mxArray* array) const;
 };
 using OwnedArray = std::unique_ptr<mxArray, ArrayDeleter>;
 
-HOST_IMPORT OwnedArray makeDoubleMatrix(std::size_t rows, std::size_t columns,
+MATRIX_LIBRARY_API OwnedArray makeDoubleMatrix(std::size_t rows, std::size_t columns,
                                         const std::vector<double>& values = {});
-HOST_IMPORT OwnedArray makeComplexScalar(double real, double imaginary);
-HOST_IMPORT OwnedArray makeNumericMatrix(mxClassID classId, std::size_t rows,
+MATRIX_LIBRARY_API OwnedArray makeComplexScalar(double real, double imaginary);
+MATRIX_LIBRARY_API OwnedArray makeNumericMatrix(mxClassID classId, std::size_t rows,
                                          std::size_t columns);
-HOST_IMPORT OwnedArray makeText(const std::string& text);
-HOST_IMPORT OwnedArray makeCell(std::size_t count);
+MATRIX_LIBRARY_API OwnedArray makeText(const std::string& text);
+MATRIX_LIBRARY_API OwnedArray makeCell(std::size_t count);
 
-HOST_IMPORT std::string textOf(const mxArray* array);
-HOST_IMPORT std::vector<double> valuesOf(const mxArray* array);
+MATRIX_LIBRARY_API std::string textOf(const mxArray* array);
+MATRIX_LIBRARY_API std::vector<double> valuesOf(const mxArray* array);
+
+// Bytes handed out by mxCalloc that the host has not reclaimed yet.
+MATRIX_LIBRARY_API std::size_t outstandingCallocBytes();
 
 }  // namespace substitute_host

@@ -2,8 +2,9 @@
 #       -DOCTINTERP=<liboctinterp.so> -P check_octave_linkage.cmake
 #
 # The module Octave loads exports exactly mexFunction and mexfilerequiredapiversion,
-# depends on no library of the substitute host, and takes every host operation it
-# imports from Octave's interpreter library. The driver exports only its gateway and
+# depends on no library of the substitute host, carries no search path (Octave has its
+# libraries loaded already, and a path of this machine means nothing on another), and
+# takes every host operation it imports from Octave's interpreter library. The driver exports only its gateway and
 # carries no matrix or interpreter operation of its own: those are all Octave's.
 
 cmake_minimum_required(VERSION 3.25)
@@ -33,7 +34,9 @@ endfunction()
 function(require_no_substitute_dependency file)
   tool_output(lines ${READELF} -d ${file})
   foreach(line IN LISTS lines)
-    if(line MATCHES "\\(NEEDED\\).*\\[(.+)\\]")
+    if(line MATCHES "\\((RPATH|RUNPATH)\\).*\\[(.*)\\]")
+      message(FATAL_ERROR "${file} has ${CMAKE_MATCH_1} '${CMAKE_MATCH_2}'")
+    elseif(line MATCHES "\\(NEEDED\\).*\\[(.+)\\]")
       set(library "${CMAKE_MATCH_1}")
       if(library MATCHES "substitute")
         message(FATAL_ERROR "${file} depends on ${library}")
