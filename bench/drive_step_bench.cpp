@@ -12,7 +12,7 @@
 
 #include "control/drive_step.h"
 #include "control/frame_transforms.h"
-#include "control/tangent.h"
+#include "control/trig/tangent.h"
 
 namespace {
 

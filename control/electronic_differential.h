@@ -1,7 +1,7 @@
 #pragma once
 
 #include "parameters.h"
-#include "tangent.h"
+#include "trig/tangent.h"
 
 namespace differential_literals {
 constexpr float kThree = 3.0f;

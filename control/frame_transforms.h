@@ -1,7 +1,7 @@
 #pragma once
 
 #include "parameters.h"
-#include "sine_cosine.h"
+#include "trig/sine_cosine.h"
 
 // Phase (a, b, c) <-> stationary (alpha, beta) <-> rotating (d, q) frames. The gains
 // are the rounded literals the controller was tuned with (0.6667, 0.5774, 0.866), not

@@ -9,9 +9,9 @@
 #include <limits>
 #include <random>
 
-#include "control/angle_reduction.h"
-#include "control/sine_cosine.h"
-#include "control/tangent.h"
+#include "control/trig/angle_reduction.h"
+#include "control/trig/sine_cosine.h"
+#include "control/trig/tangent.h"
 #include "tests/control/trig/trig_sample.h"
 #include "tests/support/exact_values.h"
 

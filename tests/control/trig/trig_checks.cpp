@@ -5,8 +5,8 @@
 #include <bit>
 #include <cmath>
 
-#include "control/sine_cosine.h"
-#include "control/tangent.h"
+#include "control/trig/sine_cosine.h"
+#include "control/trig/tangent.h"
 
 namespace {
 

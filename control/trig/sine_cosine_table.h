@@ -17,7 +17,8 @@
 typedef double DoublePair __attribute__((vector_size(16)));
 typedef std::uint64_t BitsPair __attribute__((vector_size(16)));
 
-// cos and sin of k pi/128, k = 0 ... 255, each the double nearest it.
+// cos and sin of k pi/128, k = 0 ... 255, each the double nearest it. The table and the
+// constants below are written by generate_tables.py (sine_cosine_table.cpp).
 struct alignas(16) RotationEntry {
   double cosA;
   double sinA;

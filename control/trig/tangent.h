@@ -14,7 +14,8 @@
 // before cannot decide the rounding: plain doubles, double-doubles, then the exact
 // reduction with double-double sine and cosine.
 
-// tan(j/128) for j = 0 ... 104, each the double-double nearest it.
+// tan(j/128) for j = 0 ... 104, each the double-double nearest it (tangent_table.cpp,
+// written by generate_tables.py).
 extern const DoubleDouble kTangentTable[105];
 
 // The careful path: exact reduction, double-double sine and cosine, their quotient.
@@ -106,7 +107,7 @@ inline double withSignOf(float delta, double x) {
 
 // tan(a + b) = c0 + c1 b + ... + c6 b^6 for a = j/128 and |b| <= 1/256: the Taylor
 // coefficients of tan at a, each the double nearest it. The terms left out lie below
-// 2^-52 relative.
+// 2^-52 relative. Written by generate_tables.py (tangent_series.cpp).
 struct alignas(64) TangentSeries {
   double c[7];
 };
