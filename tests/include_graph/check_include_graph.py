@@ -24,7 +24,8 @@ EXTRA_FILES = {
     "substitute_host": ["block/block_ports.h"],
 }
 # Where bare includes are looked for, as the build's include roots give them.
-INCLUDE_ROOTS = ["host_abi", "block", "host/interface", "substitute_host", "."]
+INCLUDE_ROOTS = ["host_abi", "block", "host/interface", "host/interface/services",
+                 "substitute_host", "."]
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"')
 
 
