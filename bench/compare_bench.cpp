@@ -9,7 +9,7 @@
 #include <random>
 
 #include "compare/compare_csv.h"
-#include "replay/output_csv.h"
+#include "table/single_text.h"
 
 namespace {
 

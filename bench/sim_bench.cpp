@@ -4,13 +4,13 @@
 #include <benchmark/benchmark.h>
 
 #include "loader/installed_block.h"
-#include "sim/scenario.h"
-#include "sim/simulation.h"
+#include "plant/scenario.h"
+#include "plant/simulation.h"
 
 namespace {
 
 void BM_SimulateDefaultScenario(benchmark::State& state) {
-  const substitute_host::sim::ScenarioParse parsed = substitute_host::sim::defaultScenario();
+  const substitute_host::plant::ScenarioParse parsed = substitute_host::plant::defaultScenario();
   if (!parsed.ok()) {
     state.SkipWithError(parsed.error.c_str());
     return;
@@ -25,7 +25,7 @@ void BM_SimulateDefaultScenario(benchmark::State& state) {
   // process-wide); every lap still does the same amount of work.
   double simulated = 0.0;
   for (auto _ : state) {
-    const auto result = substitute_host::sim::runSimulation(
+    const auto result = substitute_host::plant::runSimulation(
         parsed.scenario, substitute_host::InstalledBlock::stepThroughSlot, &block);
     if (!result.ok()) {
       state.SkipWithError(result.error.c_str());
@@ -37,7 +37,7 @@ void BM_SimulateDefaultScenario(benchmark::State& state) {
   // Simulated seconds per wall-clock second: the real-time factor (goal: 100 or more).
   state.counters["realtime_factor"] = benchmark::Counter(simulated, benchmark::Counter::kIsRate);
   state.counters["control_steps_per_s"] = benchmark::Counter(
-      simulated / substitute_host::sim::kControlStep, benchmark::Counter::kIsRate);
+      simulated / substitute_host::plant::kControlStep, benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_SimulateDefaultScenario)->Unit(benchmark::kMillisecond)->UseRealTime();
 

@@ -110,11 +110,12 @@ void simulate(mxArray* plhs[], const mxArray* prhs[], DriveFailure& failure) {
   char* text = mxArrayToString(prhs[1]);
   const std::string path = text != nullptr ? text : "";
   mxFree(text);
-  if (!octave_host::checkScenario(path, failure)) return;
+  substitute_host::plant::Scenario scenario;
+  if (!octave_host::loadScenario(path, scenario, failure)) return;
   octave_host::LoadedBlock block;
   if (!block.open(installThroughOctave, nullptr, flagArrays(), failure)) return;
   std::vector<octave_host::SimulationColumn> columns;
-  if (!octave_host::simulateColumns(block, path, decimate, columns, failure)) return;
+  if (!octave_host::simulateColumns(block, scenario, decimate, columns, failure)) return;
   plhs[0] = columnsStruct(columns);
 }
 

@@ -9,6 +9,7 @@
 
 #include "drive_failure.h"
 #include "loaded_block.h"
+#include "plant/scenario.h"
 
 namespace octave_host {
 
@@ -18,10 +19,14 @@ struct SimulationColumn {
   std::vector<double> values;  // one per recorded control step
 };
 
-// Checks the scenario before anything runs; an empty path is the built-in scenario.
-// Every `decimate`-th control step is recorded, as in the CSV.
-bool checkScenario(const std::string& path, DriveFailure& failure);
-bool simulateColumns(LoadedBlock& block, const std::string& scenarioPath, int decimate,
-                     std::vector<SimulationColumn>& columns, DriveFailure& failure);
+// Reads and checks the scenario before anything runs; an empty path is the built-in
+// scenario. False, with the failure filled in, when the file cannot be read or its
+// content is refused.
+bool loadScenario(const std::string& path, substitute_host::plant::Scenario& scenario,
+                  DriveFailure& failure);
+
+// Runs the scenario, recording every `decimate`-th control step, as in the CSV.
+bool simulateColumns(LoadedBlock& block, const substitute_host::plant::Scenario& scenario,
+                     int decimate, std::vector<SimulationColumn>& columns, DriveFailure& failure);
 
 }  // namespace octave_host

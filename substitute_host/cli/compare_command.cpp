@@ -8,9 +8,11 @@
 #include <string>
 #include <vector>
 
+#include "checked_output.h"
 #include "compare/compare_csv.h"
 #include "compare/compare_report.h"
 #include "same_file.h"
+#include "table/output_file.h"
 
 namespace substitute_host {
 namespace {
@@ -54,21 +56,27 @@ bool openInput(const std::string& path, Input& input) {
     return true;
   }
   input.stream = std::fopen(path.c_str(), "rb");
-  if (input.stream == nullptr) complain(path + ": " + std::strerror(errno));
+  if (input.stream == nullptr) complain(shownArgument(path) + ": " + std::strerror(errno));
   return input.stream != nullptr;
 }
 
-// Written only once the comparison is made, so that bad input leaves no report behind.
+// Written only once the comparison is made, so that bad input leaves no report behind;
+// a report that cannot be written whole leaves none either.
 bool writeReportFile(const std::string& path, const CompareOutcome& outcome) {
-  std::FILE* out = std::fopen(path.c_str(), "wb");
-  if (out == nullptr) {
-    complain(path + ": " + std::strerror(errno));
+  OutputFile report;
+  if (!report.open(path)) {
+    complain(shownArgument(path) + ": " + report.error());
     return false;
   }
-  const bool written = writeCsvReport(out, outcome);
-  const int savedErrno = errno;
-  if (std::fclose(out) != 0 || !written) {
-    complain(path + ": writing the report failed: " + std::strerror(written ? errno : savedErrno));
+  errno = 0;
+  if (!writeCsvReport(report.stream(), outcome)) {
+    const int writeErrno = errno != 0 ? errno : EIO;
+    report.abandon();
+    complain(shownArgument(path) + ": writing the report failed: " + std::strerror(writeErrno));
+    return false;
+  }
+  if (!report.commit()) {
+    complain(shownArgument(path) + ": writing the report failed: " + report.error());
     return false;
   }
   return true;
@@ -79,7 +87,8 @@ bool reportWouldOverwriteAnInput(const std::string& report, const Input& a, cons
   if (report.empty() || isStandardStream(report)) return false;
   for (const Input* input : {&a, &b}) {
     if (isSameFile(input->stream, report)) {
-      complain(report + ": is a file being compared; writing the report would destroy it");
+      complain(shownArgument(report) +
+               ": is a file being compared; writing the report would destroy it");
       return true;
     }
   }

@@ -12,6 +12,7 @@
 #include "replay/csv_replay.h"
 #include "replay/direct_step.h"
 #include "same_file.h"
+#include "table/output_file.h"
 
 namespace substitute_host {
 namespace {
@@ -38,6 +39,7 @@ struct ReplayStreams {
   bool outIsStdout = false;
   std::string inName;
   std::string outName;
+  OutputFile outFile;  // the output when it is a file
 
   void closeInput() {
     if (in != nullptr && !inIsStdin) std::fclose(in);
@@ -63,19 +65,34 @@ int openOutput(const std::string& path, ReplayStreams& s) {
     complain(s.outName, "is the input file; writing it would destroy the input");
     return kExitUsage;
   }
-  if (s.outIsStdout) useBinaryMode(stdout);
-  s.out = s.outIsStdout ? stdout : std::fopen(path.c_str(), "wb");
-  if (s.out != nullptr) return kExitOk;
-  complain(s.outName, std::strerror(errno));
-  return kExitUsage;
+  if (s.outIsStdout) {
+    useBinaryMode(stdout);
+    s.out = stdout;
+    return kExitOk;
+  }
+  if (!s.outFile.open(path)) {
+    complain(s.outName, s.outFile.error());
+    return kExitUsage;
+  }
+  s.out = s.outFile.stream();
+  return kExitOk;
+}
+
+// An output file takes its name only once the whole replay is in it; a replay that
+// failed leaves none. Standard output keeps the rows before the failure.
+void finishOutput(ReplayOutcome& outcome, ReplayStreams& s) {
+  if (s.outIsStdout) return;
+  if (outcome.status != ReplayOutcome::Status::ok) {
+    s.outFile.abandon();
+  } else if (!s.outFile.commit()) {
+    outcome.status = ReplayOutcome::Status::writeFailed;
+    outcome.error = "writing the output failed: " + s.outFile.error();
+  }
 }
 
 int reportOutcome(ReplayOutcome outcome, ReplayStreams& s) {
   s.closeInput();
-  if (!s.outIsStdout && std::fclose(s.out) != 0 && outcome.status == ReplayOutcome::Status::ok) {
-    outcome.status = ReplayOutcome::Status::writeFailed;
-    outcome.error = std::string("writing the output failed: ") + std::strerror(errno);
-  }
+  finishOutput(outcome, s);
   switch (outcome.status) {
     case ReplayOutcome::Status::ok:
       return kExitOk;

@@ -9,7 +9,7 @@
 #include "checked_output.h"
 #include "loader/installed_block.h"
 #include "module_option.h"
-#include "sim/simulate_main.h"
+#include "simulate/simulate_main.h"
 
 namespace substitute_host {
 namespace {
@@ -29,12 +29,12 @@ int runSimulate(const SimulateOptions& options) {
     std::fprintf(stderr, "corvalent2 simulate: module: %s\n", shownArgument(error).c_str());
     return kExitUsage;
   }
-  sim::SimulateRequest request;
+  simulate::SimulateRequest request;
   request.scenarioPath = options.scenario;
   request.outputDir = options.outputDir.empty() ? executableDirectory() + "sim" : options.outputDir;
   request.decimate = options.decimate;
   request.plot = options.plot;
-  const int status = sim::simulateMain(request, InstalledBlock::stepThroughSlot, &installed);
+  const int status = simulate::simulateMain(request, InstalledBlock::stepThroughSlot, &installed);
   // The simulation checks its own summary; this catches what reached stdout otherwise.
   if (status == kExitOk && !standardOutputWritten("simulate")) return kExitFailed;
   return status;

@@ -4,7 +4,7 @@
 #include <string_view>
 #include <unordered_map>
 
-#include "compare/csv_rows.h"
+#include "text/display_text.h"
 
 namespace substitute_host {
 namespace {

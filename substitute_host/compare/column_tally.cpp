@@ -1,17 +1,19 @@
 #include "compare/column_tally.h"
 
 #include "compare/single_distance.h"
-#include "replay/input_value.h"
+#include "table/fields.h"
+#include "text/display_text.h"
 
 namespace substitute_host {
 namespace {
 
-// A number that parsed has no control bytes, but it may be long: the report keeps a
-// readable head of it.
+// A field as the report shows it: escaped like all text from a file (though a field
+// that parsed as a number has nothing to escape), and only a readable head of a long one.
 std::string shownText(std::string_view text) {
   constexpr std::size_t kShown = 40;
   text = trimField(text);
-  return text.size() <= kShown ? std::string(text) : std::string(text.substr(0, kShown)) + "...";
+  if (text.size() <= kShown) return displayText(text, kWholeText);
+  return displayText(text.substr(0, kShown), kWholeText) + "...";
 }
 
 void remember(DifferingRow& first, std::uint64_t row, std::uint64_t line, std::string_view textA,

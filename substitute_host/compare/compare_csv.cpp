@@ -1,16 +1,16 @@
 #include "compare/compare_csv.h"
 
 #include "compare/column_pairing.h"
-#include "compare/csv_rows.h"
-#include "replay/input_value.h"
+#include "table/table_reader.h"
 
 namespace substitute_host {
 namespace {
 
 using Status = CompareOutcome::Status;
+using RowStatus = TableReader::Status;
 
-Status statusOf(CsvRowReader::Status status) {
-  return status == CsvRowReader::Status::readFailed ? Status::readFailed : Status::badInput;
+Status statusOf(RowStatus status) {
+  return status == RowStatus::readFailed ? Status::readFailed : Status::badInput;
 }
 
 CompareOutcome failed(Status status, std::string error) {
@@ -20,20 +20,9 @@ CompareOutcome failed(Status status, std::string error) {
   return outcome;
 }
 
-// Reads field as a single, or records why it is none.
-bool readValue(CsvRowReader& reader, std::size_t field, float& value) {
-  const std::string_view text = reader.field(field);
-  if (parseInputValue(text, value)) return true;
-  const std::string_view shown = trimField(text);
-  reader.failField(field, shown.empty()          ? "the field is empty"
-                          : shown.front() == '"' ? "quoted fields are not supported"
-                                                 : quotedForMessage(shown) + " is not a number");
-  return false;
-}
-
 // Compares the current rows of a and b in every paired column; false with the bad
 // field's message in error when a field is no number. verdict: the row's worst pair.
-bool compareRow(CsvRowReader& a, CsvRowReader& b, const std::vector<PairedColumn>& paired,
+bool compareRow(TableReader& a, TableReader& b, const std::vector<PairedColumn>& paired,
                 const Tolerance& tolerance, std::vector<ColumnTally>& tallies, PairVerdict& verdict,
                 std::string& error) {
   verdict = PairVerdict::same;
@@ -41,7 +30,7 @@ bool compareRow(CsvRowReader& a, CsvRowReader& b, const std::vector<PairedColumn
     const std::string_view textA = a.field(paired[column].fieldA);
     const std::string_view textB = b.field(paired[column].fieldB);
     float valueA = 0.0f, valueB = 0.0f;
-    if (!readValue(a, paired[column].fieldA, valueA)) {
+    if (!a.readSingle(paired[column].fieldA, valueA)) {
       error = a.error();
       return false;
     }
@@ -50,7 +39,7 @@ bool compareRow(CsvRowReader& a, CsvRowReader& b, const std::vector<PairedColumn
       tallySameText(tallies[column]);
       continue;
     }
-    if (!readValue(b, paired[column].fieldB, valueB)) {
+    if (!b.readSingle(paired[column].fieldB, valueB)) {
       error = b.error();
       return false;
     }
@@ -62,14 +51,47 @@ bool compareRow(CsvRowReader& a, CsvRowReader& b, const std::vector<PairedColumn
 }
 
 // One file ended before the other: the message gives both row counts in full.
-CompareOutcome rowCountsDiffer(CsvRowReader& longer, CsvRowReader& shorter, std::uint64_t paired) {
+CompareOutcome rowCountsDiffer(TableReader& longer, TableReader& shorter, std::uint64_t paired) {
   std::uint64_t remaining = 0;
-  const CsvRowReader::Status status = longer.countRemainingRows(remaining);
-  if (status != CsvRowReader::Status::end) return failed(statusOf(status), longer.error());
+  const RowStatus status = longer.countRemainingRows(remaining);
+  if (status != RowStatus::end) return failed(statusOf(status), longer.error());
   return failed(Status::badInput,
                 "the files have different row counts: " + shorter.sourceName() + " has " +
                     std::to_string(paired) + ", " + longer.sourceName() + " has " +
                     std::to_string(paired + 1 + remaining) + "; rows are paired in order");
+}
+
+// Reads the rows of both files in pairs, to their end, and tallies each pair; a file
+// that ends first, or a row that cannot be compared, replaces the outcome with why.
+void compareRows(TableReader& readerA, TableReader& readerB,
+                 const std::vector<PairedColumn>& paired, const Tolerance& tolerance,
+                 CompareOutcome& outcome) {
+  for (;;) {
+    const RowStatus statusA = readerA.next();
+    if (statusA == RowStatus::badInput || statusA == RowStatus::readFailed) {
+      outcome = failed(statusOf(statusA), readerA.error());
+      return;
+    }
+    const RowStatus statusB = readerB.next();
+    if (statusB == RowStatus::badInput || statusB == RowStatus::readFailed) {
+      outcome = failed(statusOf(statusB), readerB.error());
+      return;
+    }
+    if (statusA == RowStatus::end && statusB == RowStatus::end) return;
+    if (statusA == RowStatus::end || statusB == RowStatus::end) {
+      outcome = statusA == RowStatus::end ? rowCountsDiffer(readerB, readerA, outcome.rows)
+                                          : rowCountsDiffer(readerA, readerB, outcome.rows);
+      return;
+    }
+    PairVerdict verdict = PairVerdict::same;
+    if (!compareRow(readerA, readerB, paired, tolerance, outcome.columns, verdict, outcome.error)) {
+      outcome.status = Status::badInput;
+      return;
+    }
+    ++outcome.rows;
+    outcome.rowsDiffering += verdict != PairVerdict::same;
+    outcome.rowsBeyondTolerance += verdict == PairVerdict::beyondTolerance;
+  }
 }
 
 }  // namespace
@@ -82,11 +104,11 @@ bool CompareOutcome::withinTolerance() const {
 }
 
 CompareOutcome compareCsv(const CsvSource& a, const CsvSource& b, const CompareRequest& request) {
-  CsvRowReader readerA(a.stream, a.name), readerB(b.stream, b.name);
+  TableReader readerA(a.stream, a.name), readerB(b.stream, b.name);
   if (!readerA.readHeader()) return failed(Status::badInput, readerA.error());
   if (!readerB.readHeader()) return failed(Status::badInput, readerB.error());
-  ColumnPairing pairing =
-      pairColumns(readerA.names(), readerB.names(), request.columns, a.name, b.name);
+  ColumnPairing pairing = pairColumns(readerA.names(), readerB.names(), request.columns,
+                                      readerA.sourceName(), readerB.sourceName());
   if (!pairing.error.empty()) return failed(Status::badInput, pairing.error);
 
   CompareOutcome outcome;
@@ -97,28 +119,7 @@ CompareOutcome compareCsv(const CsvSource& a, const CsvSource& b, const CompareR
     outcome.columns.back().name = column.name;
   }
 
-  for (;;) {
-    const CsvRowReader::Status statusA = readerA.next();
-    if (statusA == CsvRowReader::Status::badInput || statusA == CsvRowReader::Status::readFailed)
-      return failed(statusOf(statusA), readerA.error());
-    const CsvRowReader::Status statusB = readerB.next();
-    if (statusB == CsvRowReader::Status::badInput || statusB == CsvRowReader::Status::readFailed)
-      return failed(statusOf(statusB), readerB.error());
-    if (statusA == CsvRowReader::Status::end && statusB == CsvRowReader::Status::end) break;
-    if (statusA == CsvRowReader::Status::end)
-      return rowCountsDiffer(readerB, readerA, outcome.rows);
-    if (statusB == CsvRowReader::Status::end)
-      return rowCountsDiffer(readerA, readerB, outcome.rows);
-    PairVerdict verdict = PairVerdict::same;
-    if (!compareRow(readerA, readerB, pairing.columns, request.tolerance, outcome.columns, verdict,
-                    outcome.error)) {
-      outcome.status = Status::badInput;
-      return outcome;
-    }
-    ++outcome.rows;
-    outcome.rowsDiffering += verdict != PairVerdict::same;
-    outcome.rowsBeyondTolerance += verdict == PairVerdict::beyondTolerance;
-  }
+  compareRows(readerA, readerB, pairing.columns, request.tolerance, outcome);
   return outcome;
 }
 

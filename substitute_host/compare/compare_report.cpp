@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cinttypes>
 
-#include "compare/csv_rows.h"
 #include "compare/single_distance.h"
+#include "text/display_text.h"
 
 namespace substitute_host {
 namespace {
@@ -30,17 +30,18 @@ std::string listed(const std::vector<std::string>& names) {
 bool writeTable(std::FILE* out, const CompareOutcome& outcome) {
   int width = 6;
   for (const ColumnTally& column : outcome.columns) {
-    width = std::max(width, static_cast<int>(escapeControlBytes(column.name).size()));
+    width = std::max(width, static_cast<int>(displayText(column.name, kWholeText).size()));
   }
   bool ok =
       std::fprintf(out, "%-*s %12s %12s %12s %12s %12s  first differing row (A | B)\n", width,
                    "column", "rows", "differing", "beyond tol.", "largest ULP", "other text") >= 0;
   for (const ColumnTally& column : outcome.columns) {
-    ok = ok && std::fprintf(
-                   out, "%-*s %12" PRIu64 " %12" PRIu64 " %12" PRIu64 " %12s %12" PRIu64 "  %s\n",
-                   width, escapeControlBytes(column.name).c_str(), column.rows, column.differing,
-                   column.beyondTolerance, distanceText(column.largestDistance).c_str(),
-                   column.sameValueOtherText, rowText(column.firstDiffering).c_str()) >= 0;
+    ok = ok &&
+         std::fprintf(
+             out, "%-*s %12" PRIu64 " %12" PRIu64 " %12" PRIu64 " %12s %12" PRIu64 "  %s\n", width,
+             displayText(column.name, kWholeText).c_str(), column.rows, column.differing,
+             column.beyondTolerance, distanceText(column.largestDistance).c_str(),
+             column.sameValueOtherText, rowText(column.firstDiffering).c_str()) >= 0;
   }
   return ok;
 }
@@ -54,7 +55,7 @@ bool writeFirstBeyondTolerance(std::FILE* out, const CompareOutcome& outcome) {
         column.firstBeyondTolerance.row == column.firstDiffering.row)
       continue;
     ok = ok && std::fprintf(out, "%s: first row beyond the tolerance: %s\n",
-                            escapeControlBytes(column.name).c_str(),
+                            displayText(column.name, kWholeText).c_str(),
                             rowText(column.firstBeyondTolerance).c_str()) >= 0;
   }
   return ok;
@@ -88,12 +89,13 @@ std::string distanceText(std::uint64_t distance) {
 
 bool writeTextReport(std::FILE* out, const CompareOutcome& outcome, const Tolerance& tolerance,
                      const std::string& nameA, const std::string& nameB) {
-  bool ok = std::fprintf(out,
-                         "A: %s\nB: %s\n%" PRIu64 " rows, %zu columns, tolerance %" PRIu64
-                         " ULP, +0 and -0 %s\n",
-                         escapeControlBytes(nameA).c_str(), escapeControlBytes(nameB).c_str(),
-                         outcome.rows, outcome.columns.size(), tolerance.ulp,
-                         tolerance.ignoreZeroSign ? "the same" : "differ") >= 0;
+  bool ok =
+      std::fprintf(out,
+                   "A: %s\nB: %s\n%" PRIu64 " rows, %zu columns, tolerance %" PRIu64
+                   " ULP, +0 and -0 %s\n",
+                   displayText(nameA, kWholeText).c_str(), displayText(nameB, kWholeText).c_str(),
+                   outcome.rows, outcome.columns.size(), tolerance.ulp,
+                   tolerance.ignoreZeroSign ? "the same" : "differ") >= 0;
   ok = ok && writeTable(out, outcome) && writeFirstBeyondTolerance(out, outcome);
   if (!outcome.onlyInA.empty()) {
     ok = ok &&

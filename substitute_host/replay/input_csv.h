@@ -2,14 +2,12 @@
 
 #include <array>
 #include <cstddef>
-#include <cstdint>
 #include <cstdio>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "block_ports.h"
-#include "replay/line_reader.h"
+#include "table/table_reader.h"
 
 namespace substitute_host {
 
@@ -22,15 +20,12 @@ inline constexpr std::array<std::string_view, kInputValueCount> kInputColumns = 
   return names;
 }();
 
-// Streams the rows of an input CSV. Line 1 is the header; each later line is one step.
-// Columns are found by name, in any order; unknown columns are skipped unread. A row
-// must have exactly as many fields as the header. A UTF-8 byte-order mark before the
-// header is skipped, names and fields may be surrounded by spaces or tabs, lines may
-// end in CRLF, and blank lines may close the file but not sit between rows. Fields are
-// never quoted.
+// Streams the rows of an input CSV, a table (table_reader.h) whose header names the
+// thirteen input columns, in any order; other columns are skipped unread, and may
+// repeat. Each later line is one step.
 class InputCsvReader {
  public:
-  enum class Status { row, end, badInput, readFailed };
+  using Status = TableReader::Status;
 
   explicit InputCsvReader(std::FILE* in);
 
@@ -40,19 +35,21 @@ class InputCsvReader {
   Status next(float values[kInputValueCount]);
 
   // Why the last call failed, naming the line and, where there is one, the column.
-  const std::string& error() const { return error_; }
+  const std::string& error() const { return table_.error(); }
   // Whether that failure was the stream's rather than the text's.
-  bool readFailed() const { return lines_.readFailed(); }
+  bool readFailed() const { return table_.readFailed(); }
 
  private:
-  Status failRow(std::size_t field, std::string message);
-  Status failRead();
+  // An input column and the field that holds it.
+  struct Placed {
+    std::size_t field = 0;
+    std::size_t value = 0;
+  };
 
-  LineReader lines_;
-  std::vector<int> valueOfField_;        // per header field: index into values, or -1
-  std::vector<std::string> fieldNames_;  // header names, for messages
-  std::uint64_t pendingBlankLine_ = 0;   // first blank line not yet followed by a row
-  std::string error_;
+  TableReader table_;
+  // The input columns in the order of their fields, so that the first bad field of a
+  // row is the one reported.
+  std::array<Placed, kInputValueCount> placed_{};
 };
 
 }  // namespace substitute_host

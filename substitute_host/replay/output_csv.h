@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "block_ports.h"
+#include "table/single_text.h"
 
 namespace substitute_host {
 
@@ -18,14 +19,6 @@ inline constexpr std::array<std::string_view, kOutputValueCount> kOutputColumns 
   for (std::size_t i = 0; i < kOutputValueCount; ++i) names[i] = kOutputSignalNames[i].view();
   return names;
 }();
-
-// Longest text formatOutputValue writes, e.g. "-1.17549435e-38".
-inline constexpr std::size_t kMaxOutputValueChars = 16;
-
-// Writes value as the shortest decimal that reads back as the same single, or as
-// "nan" (whatever its sign and payload), "inf", "-inf". Needs kMaxOutputValueChars of
-// room at out; returns one past the last character written.
-char* formatOutputValue(float value, char* out);
 
 // Buffers output rows and hands them to the stream in large blocks.
 class OutputCsvWriter {

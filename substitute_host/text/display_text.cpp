@@ -39,15 +39,14 @@ void appendEscaped(std::string& out, unsigned char byte) {
   out += kHex[byte & 0x0F];
 }
 
-}  // namespace
-
-std::string displayText(std::string_view text, std::size_t limit) {
-  std::string shown;
+// Appends the escaped head of text that fits in limit bytes, never splitting a
+// character; returns how many bytes of text it took.
+std::size_t appendShown(std::string& shown, std::string_view text, std::size_t limit) {
   std::size_t at = 0;
   while (at < text.size()) {
     const std::size_t length = printableSequence(text, at);
     const std::size_t taken = length == 0 ? 1 : length;
-    if (at + taken > limit) break;
+    if (taken > limit - at) break;
     if (length == 0) {
       appendEscaped(shown, static_cast<unsigned char>(text[at]));
     } else {
@@ -55,8 +54,26 @@ std::string displayText(std::string_view text, std::size_t limit) {
     }
     at += taken;
   }
-  if (at < text.size()) shown += "... (" + std::to_string(text.size()) + " bytes in all)";
+  return at;
+}
+
+}  // namespace
+
+std::string displayText(std::string_view text, std::size_t limit) {
+  std::string shown;
+  if (appendShown(shown, text, limit) < text.size()) {
+    shown += "... (" + std::to_string(text.size()) + " bytes in all)";
+  }
   return shown;
+}
+
+std::string quotedForMessage(std::string_view text) {
+  constexpr std::size_t kQuotedBytes = 40;
+  std::string quoted = "'";
+  if (appendShown(quoted, text, kQuotedBytes) < text.size()) {
+    quoted += "... (" + std::to_string(text.size()) + " bytes)";
+  }
+  return quoted + "'";
 }
 
 }  // namespace substitute_host

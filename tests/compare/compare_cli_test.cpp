@@ -2,6 +2,7 @@
 // status with its reason.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -144,6 +145,49 @@ TEST_F(CompareCommand, AReportThatCannotBeWrittenIsAFailure) {
   result = runCorvalent2({"compare", a, a, "-o", path("no/such/folder.csv")});
   EXPECT_EQ(result.exitStatus, 2);
   EXPECT_TRUE(contains(result.standardError, "No such file or directory")) << result.standardError;
+}
+
+// Every byte a person sees is printable ASCII or a line end: names in the file may
+// hold terminal controls, C1 controls (U+0080 to U+009F) and bytes that are not UTF-8.
+bool onlyPrintableAscii(const std::string& text) {
+  return std::all_of(text.begin(), text.end(),
+                     [](char c) { return c == '\n' || (c >= 0x20 && c < 0x7F); });
+}
+
+TEST_F(CompareCommand, TheReportShowsHostileNamesEscaped) {
+  const std::string a = file("a\xC2\x9B.csv",
+                             "p,c1\xC2\x9Bx,bad\xFFname,only\xC2\x85"
+                             "A,\x1B[2J\n1,4,5,6,7\n");
+  const std::string b =
+      file("b.csv", "p,c1\xC2\x9Bx,bad\xFFname,onlyB\x9B,\x1B[2J\n1,4.0000005,5,6,7\n");
+  const ProcessResult result = runCorvalent2({"compare", a, b});
+  EXPECT_EQ(result.exitStatus, 1) << result.standardError;
+  const std::string& out = result.standardOutput;
+  EXPECT_TRUE(onlyPrintableAscii(out)) << out;
+  EXPECT_TRUE(contains(out, "A: " + directory_ + "/a\\xC2\\x9B.csv\n")) << out;
+  EXPECT_TRUE(contains(out,
+                       "\nc1\\xC2\\x9Bx            1            1            1            1"
+                       "            0  row 1 (line 2): 4 | 4.0000005\n"))
+      << out;
+  EXPECT_TRUE(contains(out,
+                       "\nbad\\xFFname            1            0            0            0"
+                       "            0  -\n"))
+      << out;
+  EXPECT_TRUE(contains(out, "\n\\x1B[2J                1            0")) << out;
+  EXPECT_TRUE(contains(out, "\nnot compared, only in A: 'only\\xC2\\x85A'\n")) << out;
+  EXPECT_TRUE(contains(out, "\nnot compared, only in B: 'onlyB\\x9B'\n")) << out;
+}
+
+TEST_F(CompareCommand, TextThatIsNoCsvIsRefusedNotComparedAsEmpty) {
+  // Lines that end in a carriage return alone would make one header line and no rows.
+  const std::string a = file("a.csv", "p,q\r1,0.1\r");
+  const ProcessResult result = runCorvalent2({"compare", a, file("b.csv", "p,q\r1,0.2\r")});
+  EXPECT_EQ(result.exitStatus, 2);
+  EXPECT_EQ(result.standardError,
+            "corvalent2 compare: " + a +
+                ": line 1: the lines end in a carriage return alone; they must end in LF or "
+                "CRLF\n");
+  EXPECT_EQ(result.standardOutput, "");
 }
 
 TEST_F(CompareCommand, WritesTheCsvReportToStandardOutputInsteadOfTheText) {

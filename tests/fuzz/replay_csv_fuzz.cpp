@@ -13,7 +13,8 @@
 
 #include "fuzz_support.h"
 #include "replay/csv_replay.h"
-#include "replay/input_value.h"
+#include "table/fields.h"
+#include "table/single_text.h"
 
 namespace {
 

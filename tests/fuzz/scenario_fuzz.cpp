@@ -6,11 +6,11 @@
 #include <string_view>
 
 #include "fuzz_support.h"
-#include "sim/scenario.h"
+#include "plant/scenario.h"
 
 namespace {
 
-using namespace substitute_host::sim;
+using namespace substitute_host::plant;
 
 void checkProfile(const Profile& profile, double lowest, double highest, const char* name) {
   const auto& points = profile.points();
@@ -73,6 +73,8 @@ void checkRefusal(const std::string& error) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
   const ScenarioParse parsed = parseScenario(text);
+  // Text in hand has been read: whatever it holds is judged as content.
+  fuzz::check(!parsed.unreadable, "text refused as unreadable: " + parsed.error);
   if (parsed.ok()) {
     checkAccepted(parsed.scenario);
   } else {

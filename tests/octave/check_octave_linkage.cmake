@@ -5,7 +5,8 @@
 # depends on no library of the substitute host, carries no search path (Octave has its
 # libraries loaded already, and a path of this machine means nothing on another), and
 # takes every host operation it imports from Octave's interpreter library. The driver exports only its gateway and
-# carries no matrix or interpreter operation of its own: those are all Octave's.
+# carries no matrix or interpreter operation of its own: those are all Octave's. Nor does
+# it start a program.
 
 cmake_minimum_required(VERSION 3.25)
 
@@ -75,5 +76,15 @@ tool_output(lines ${NM} --defined-only ${DRIVER})
 foreach(line IN LISTS lines)
   if(line MATCHES " (mx[A-Za-z_0-9]+|mex[A-Za-z_0-9]+)$" AND NOT CMAKE_MATCH_1 STREQUAL "mexFunction")
     message(FATAL_ERROR "${DRIVER} defines the host operation ${CMAKE_MATCH_1}")
+  endif()
+endforeach()
+
+# The driver runs the plant in memory: it starts no program (the simulate command's
+# plotting is not linked in).
+dynamic_names(${DRIVER} --undefined-only driver_imports)
+foreach(name IN LISTS driver_imports)
+  string(REGEX REPLACE "@.*" "" bare "${name}")
+  if(bare MATCHES "^(posix_spawnp?|v?fork|exec(l|lp|le|v|vp|vpe)|system|popen)$")
+    message(FATAL_ERROR "${DRIVER} imports ${bare}: it would start a program")
   endif()
 endforeach()

@@ -1,13 +1,18 @@
 // The corvalent2 tool as a user meets it: help, exit statuses, and files on the
 // command line or on standard streams.
-#include <string>
-
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
 
 #include "scratch_directory_test.h"
 #include "subprocess.h"
 
 namespace {
+
+namespace fs = std::filesystem;
 
 const std::string kHeader =
     "iabc1_a,iabc1_b,iabc1_c,theta1,omega1,iabc2_a,iabc2_b,iabc2_c,theta2,omega2,udc,"
@@ -75,16 +80,44 @@ TEST_F(Corvalent2Tool, ReplaysBetweenFilesAndStandardStreams) {
 
 TEST_F(Corvalent2Tool, BadInputExitsTwoAfterWritingTheGoodRows) {
   const std::string in = file("bad.csv", kHeader + kRow + kRow + "1,2,3,x,5,6,7,8,9,10,11,12,13\n" + kRow);
-  const ProcessResult result = runCorvalent2({"replay", in, "-o", path("out.csv")});
+  const ProcessResult result = runCorvalent2({"replay", in});
   EXPECT_EQ(result.exitStatus, 2);
   EXPECT_TRUE(contains(result.standardError, in + ": line 4, column 'theta1' (field 4)"))
       << result.standardError;
-  const std::string written = readFile(path("out.csv"));
+  const std::string& written = result.standardOutput;
   EXPECT_EQ(lineCount(written), 3u) << written;
 
   // The same two good rows as from a file that stops before the bad line.
   const std::string good = file("good.csv", kHeader + kRow + kRow);
   EXPECT_EQ(runCorvalent2({"replay", good}).standardOutput, written);
+}
+
+TEST_F(Corvalent2Tool, AFailedReplayLeavesNoOutputFile) {
+  const std::string in =
+      file("bad.csv", kHeader + kRow + kRow + "1,2,3,x,5,6,7,8,9,10,11,12,13\n" + kRow);
+  ProcessResult result = runCorvalent2({"replay", in, "-o", path("out.csv")});
+  EXPECT_EQ(result.exitStatus, 2);
+  EXPECT_EQ(result.standardError, "corvalent2 replay: " + in +
+                                      ": line 4, column 'theta1' (field 4): 'x' is not a number\n");
+  EXPECT_FALSE(fs::exists(path("out.csv")));
+
+  // A truncated input: its last row is cut short. An earlier output stays as it was.
+  const std::string truncated = file("truncated.csv", kHeader + kRow + "-7.57,8,-0.43");
+  writeFile(path("earlier.csv"), "earlier\n");
+  result = runCorvalent2({"replay", truncated, "-o", path("earlier.csv")});
+  EXPECT_EQ(result.exitStatus, 2);
+  EXPECT_EQ(result.standardError,
+            "corvalent2 replay: " + truncated +
+                ": line 3, column 'theta1' (field 4): the row ends after 3 fields; the header "
+                "has 13\n");
+  EXPECT_EQ(readFile(path("earlier.csv")), "earlier\n");
+  // Nothing else is left in the folder, not even under another name.
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(directory_)) {
+    names.push_back(entry.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"bad.csv", "earlier.csv", "truncated.csv"}));
 }
 
 TEST_F(Corvalent2Tool, UnusableFilesExitTwoAndFailedWritesOne) {

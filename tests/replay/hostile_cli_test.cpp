@@ -1,11 +1,16 @@
 // The corvalent2 tool against a hostile or careless caller: no failed write ends in
 // success, an empty or ambiguous path means no file by accident, a module path means
 // that file, and what comes from files is shown escaped and cut.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
+#include <iterator>
 #include <string>
+#include <thread>
 
 #include "scratch_directory_test.h"
 #include "subprocess.h"
@@ -63,6 +68,56 @@ TEST_F(HostileCaller, FailedWritesToStandardOutputEndInFailure) {
   result = runWithOutput({"replay", file("in.csv", kHeader + kRow)}, Output::closed);
   EXPECT_EQ(result.exitStatus, 1);
   EXPECT_TRUE(contains(result.standardError, "writing the output failed")) << result.standardError;
+}
+
+// Feeds the tool's input through a pipe and, once the tool has begun its output beside
+// `output`, puts a folder in the output's place before the input ends: the output is
+// complete but cannot take its name.
+void feedThenTakeTheOutputsName(const std::string& fifo, const std::string& text,
+                                const fs::path& output) {
+  using Clock = std::chrono::steady_clock;
+  const auto deadline = Clock::now() + std::chrono::seconds(30);
+  int fd = -1;
+  while (fd < 0 && Clock::now() < deadline) {
+    fd = ::open(fifo.c_str(), O_WRONLY | O_NONBLOCK);  // fails until the tool reads
+    if (fd < 0) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  if (fd < 0) return;
+  const bool written = ::write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size());
+  const std::string begun = "." + output.filename().string() + ".";
+  bool found = false;
+  while (written && !found && Clock::now() < deadline) {
+    for (const auto& entry : fs::directory_iterator(output.parent_path())) {
+      found = found || entry.path().filename().string().rfind(begun, 0) == 0;
+    }
+    if (!found) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  if (found) fs::create_directory(output);
+  ::close(fd);
+}
+
+TEST_F(HostileCaller, AnOutputThatCannotTakeItsNameIsAFailureAndLeavesNothing) {
+  const std::string fifo = path("in.fifo");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  std::thread feeder(feedThenTakeTheOutputsName, fifo, kHeader + kRow, fs::path(path("out.csv")));
+  const ProcessResult result = runCorvalent2({"replay", fifo, "-o", path("out.csv"), "--direct"});
+  feeder.join();
+  EXPECT_EQ(result.exitStatus, 1);
+  EXPECT_EQ(result.standardError, "corvalent2 replay: " + path("out.csv") +
+                                      ": writing the output failed: Is a directory\n");
+  EXPECT_TRUE(fs::is_directory(path("out.csv")));
+  EXPECT_TRUE(fs::is_empty(path("out.csv")));
+  EXPECT_EQ(std::distance(fs::directory_iterator(directory_), fs::directory_iterator()), 2)
+      << "only the pipe and the folder";
+}
+
+TEST_F(HostileCaller, AnOutputNamedLikeAFolderIsRefusedBeforeTheReplay) {
+  fs::create_directory(path("out.csv"));
+  const ProcessResult result =
+      runCorvalent2({"replay", file("in.csv", kHeader + kRow), "-o", path("out.csv")});
+  EXPECT_EQ(result.exitStatus, 2);
+  EXPECT_EQ(result.standardError, "corvalent2 replay: " + path("out.csv") + ": Is a directory\n");
+  EXPECT_TRUE(fs::is_empty(path("out.csv")));
 }
 
 TEST_F(HostileCaller, EmptyPathsAreRefusedNotTakenForStandardStreams) {

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "replay/input_value.h"
 #include "subprocess.h"
+#include "table/single_text.h"
 #include "tests/support/exact_values.h"
 
 namespace {

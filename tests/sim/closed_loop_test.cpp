@@ -7,12 +7,13 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numbers>
 #include <vector>
 
 #include "loader/installed_block.h"
-#include "sim/simulation.h"
+#include "plant/simulation.h"
 
-namespace substitute_host::sim {
+namespace substitute_host::plant {
 namespace {
 
 int closedLoopRunsInThisProcess = 0;
@@ -137,5 +138,45 @@ TEST_F(ClosedLoop, SaggingDcLinkBringsFieldWeakeningInAtLowerSpeed) {
   EXPECT_GT(rows.back().motor[0].modIndex, 0.93);
 }
 
+TEST_F(ClosedLoop, NegativeDemandFromRestDrivesStraightBackwards) {
+  const auto rows = run(scenario(1.0, 0.0, -75.0, 0.0));
+  ASSERT_FALSE(rows.empty());
+  for (const auto& r : rows) {
+    ASSERT_NEAR(omega(r, 0), omega(r, 1), 1e-4 * std::abs(omega(r, 0)) + 1e-3) << r.time;
+    ASSERT_EQ(r.y, 0.0);
+    for (int m = 0; m < 2; ++m) {
+      const float theta = r.inputs[m == 0 ? 3 : 8];
+      ASSERT_GE(theta, 0.0f) << r.time;
+      ASSERT_LT(theta, static_cast<float>(2.0 * std::numbers::pi)) << r.time;
+    }
+  }
+  const StepRecord& last = rows.back();
+  EXPECT_LT(result_.finalState.speed(), -2.0);  // as far backwards as forwards in this time
+  EXPECT_LT(last.x, -1.0);
+  for (int m = 0; m < 2; ++m) {
+    EXPECT_LT(omega(last, m), 0.0);
+    EXPECT_NEAR(last.motor[m].iq, -75.0, 5.0);
+    EXPECT_LT(last.motor[m].torque, 0.0);
+  }
+}
+
+TEST_F(ClosedLoop, NegativeDemandWhileRollingForwardsBrakes) {
+  const auto rows = run(scenario(1.0, 10.0, -50.0, 0.0));
+  ASSERT_FALSE(rows.empty());
+  double previous = rows.front().speed;
+  for (const auto& r : rows) {
+    if (r.time < 0.05) continue;  // the demand ramps in over 20 ms
+    ASSERT_LT(r.speed, previous) << r.time;
+    previous = r.speed;
+    for (int m = 0; m < 2; ++m) {
+      ASSERT_LT(r.motor[m].torque, 0.0) << r.time;
+      ASSERT_LT(r.motor[m].slip, 0.0) << r.time;    // the treads run behind the road
+      ASSERT_GT(r.motor[m].slip, -0.05) << r.time;  // within the tyres' grip
+    }
+  }
+  EXPECT_LT(result_.finalState.speed(), 8.5);
+  EXPECT_GT(result_.finalState.speed(), 0.0);
+}
+
 }  // namespace
-}  // namespace substitute_host::sim
+}  // namespace substitute_host::plant

@@ -12,12 +12,12 @@
 #include <string>
 #include <vector>
 
-#include "sim/csv_writer.h"
-#include "sim/external_program.h"
-#include "sim/plot_script.h"
-#include "sim/simulate_main.h"
+#include "simulate/csv_writer.h"
+#include "simulate/external_program.h"
+#include "simulate/plot_script.h"
+#include "simulate/simulate_main.h"
 
-namespace substitute_host::sim {
+namespace substitute_host::simulate {
 namespace {
 
 namespace fs = std::filesystem;
@@ -134,4 +134,4 @@ TEST(CsvSize, WarnsAboveAGigabyteWithTheDecimateThatFits) {
 }
 
 }  // namespace
-}  // namespace substitute_host::sim
+}  // namespace substitute_host::simulate

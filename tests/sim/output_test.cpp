@@ -12,12 +12,12 @@
 #include <string>
 #include <vector>
 
-#include "sim/csv_writer.h"
-#include "sim/plot_script.h"
-#include "sim/progress_bar.h"
-#include "sim/simulate_main.h"
+#include "simulate/csv_writer.h"
+#include "simulate/plot_script.h"
+#include "simulate/progress_bar.h"
+#include "simulate/simulate_main.h"
 
-namespace substitute_host::sim {
+namespace substitute_host::simulate {
 namespace {
 
 namespace fs = std::filesystem;
@@ -66,7 +66,7 @@ TEST(Csv, RowsMatchTheHeaderAndKeepTheBlockSignalsExact) {
   std::ostringstream text;
   CsvWriter csv(text);
   ASSERT_TRUE(csv.writeHeader());
-  StepRecord r{};
+  plant::StepRecord r{};
   r.time = 0.00015;
   r.inputs[0] = 0.1f;            // iabc1_a: not exactly representable, must read back the same
   r.inputs[10] = 400.0f;         // udc
@@ -211,4 +211,4 @@ TEST_F(TempDir, RefusedScenarioRunsNothingAndWritesNothing) {
 }
 
 }  // namespace
-}  // namespace substitute_host::sim
+}  // namespace substitute_host::simulate

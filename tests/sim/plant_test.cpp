@@ -6,63 +6,21 @@
 #include <numbers>
 #include <vector>
 
-#include "sim/phasor.h"
-#include "sim/rk4.h"
-#include "sim/simulation.h"
+#include "plant/phasor.h"
+#include "plant/rk4.h"
+#include "plant/simulation.h"
+#include "stand_in_controllers.h"
 
-namespace substitute_host::sim {
+namespace substitute_host::plant {
 namespace {
 
+using stand_ins::applyFixedDq;
+using stand_ins::constantScenario;
+using stand_ins::FixedDqVoltage;
+using stand_ins::record;
+using stand_ins::zeroVoltage;
+
 constexpr double kPi = std::numbers::pi;
-
-Scenario constantScenario(double duration, double initialSpeed, double steer) {
-  Scenario s;
-  s.duration = duration;
-  s.initialSpeed = initialSpeed;
-  s.iqCommand = Profile({{0.0, 0.0}});
-  s.steerAngle = Profile({{0.0, steer}});
-  s.udc = Profile({{0.0, 400.0}});
-  return s;
-}
-
-std::vector<StepRecord> record(const Scenario& s, ControllerStep step, void* context,
-                               SimulationResult* result = nullptr) {
-  std::vector<StepRecord> rows;
-  const SimulationResult r = runSimulation(s, step, context, {}, [&rows](const StepRecord& x) {
-    rows.push_back(x);
-    return true;
-  });
-  EXPECT_TRUE(r.ok()) << r.error;
-  if (result != nullptr) *result = r;
-  return rows;
-}
-
-void zeroVoltage(void*, const float* const[9], float* const outputs[2]) {
-  for (int m = 0; m < 2; ++m) {
-    for (int i = 0; i < 3; ++i) outputs[m][i] = 0.0f;
-  }
-}
-
-// Applies a fixed rotor-frame voltage to both motors, written out with the
-// controller's conventions (electrical angle twice the mechanical one, inverse Park
-// alpha = cos*d - sin*q, beta = sin*d + cos*q, inverse Clarke), not the plant's code.
-struct FixedDqVoltage {
-  double vd;
-  double vq;
-};
-
-void applyFixedDq(void* context, const float* const in[9], float* const out[2]) {
-  const auto* v = static_cast<const FixedDqVoltage*>(context);
-  const double halfDc = 0.5 * in[6][0];
-  for (int m = 0; m < 2; ++m) {
-    const double phi = 2.0 * in[m == 0 ? 1 : 4][0];
-    const double alpha = std::cos(phi) * v->vd - std::sin(phi) * v->vq;
-    const double beta = std::sin(phi) * v->vd + std::cos(phi) * v->vq;
-    out[m][0] = static_cast<float>(alpha / halfDc);
-    out[m][1] = static_cast<float>((-0.5 * alpha + std::sqrt(3.0) / 2.0 * beta) / halfDc);
-    out[m][2] = static_cast<float>((-0.5 * alpha - std::sqrt(3.0) / 2.0 * beta) / halfDc);
-  }
-}
 
 void notANumber(void*, const float* const[9], float* const outputs[2]) {
   for (int m = 0; m < 2; ++m) {
@@ -214,4 +172,4 @@ TEST(SimulationLoop, ReportsAControllerThatReturnsNonNumbers) {
 }
 
 }  // namespace
-}  // namespace substitute_host::sim
+}  // namespace substitute_host::plant

@@ -1,8 +1,8 @@
-#include "sim/profile.h"
+#include "plant/profile.h"
 
 #include <gtest/gtest.h>
 
-namespace substitute_host::sim {
+namespace substitute_host::plant {
 namespace {
 
 TEST(Profile, IsLinearBetweenPointsAndHoldsItsEndValuesOutside) {
@@ -27,4 +27,4 @@ TEST(Profile, OnePointIsAConstantAndTwoClosePointsAStep) {
 }
 
 }  // namespace
-}  // namespace substitute_host::sim
+}  // namespace substitute_host::plant

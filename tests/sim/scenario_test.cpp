@@ -1,4 +1,4 @@
-#include "sim/scenario.h"
+#include "plant/scenario.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace substitute_host::sim {
+namespace substitute_host::plant {
 namespace {
 
 const std::string kScenarioDir = CORVALENT2_SCENARIO_DIR;
@@ -167,6 +167,23 @@ TEST(Scenario, MissingFileIsRefusedNamingThePath) {
   EXPECT_NE(r.error.find("No such file"), std::string::npos) << r.error;
 }
 
+TEST(Scenario, AFileThatCannotBeReadIsToldFromOneRefusedForItsContent) {
+  const ScenarioParse missing = loadScenarioFile(kScenarioDir + "/no_such_scenario.json");
+  EXPECT_TRUE(missing.unreadable) << missing.error;
+  const ScenarioParse folder = loadScenarioFile(kScenarioDir);
+  EXPECT_FALSE(folder.ok());
+  EXPECT_TRUE(folder.unreadable) << folder.error;
+  EXPECT_NE(folder.error.find("it is a directory"), std::string::npos) << folder.error;
+
+  // A file that reads but is no scenario: this very test's source.
+  const ScenarioParse notJson = loadScenarioFile(__FILE__);
+  EXPECT_FALSE(notJson.ok());
+  EXPECT_FALSE(notJson.unreadable) << notJson.error;
+  const ScenarioParse shipped = loadScenarioFile(kScenarioDir + "/default.json");
+  EXPECT_TRUE(shipped.ok()) << shipped.error;
+  EXPECT_FALSE(shipped.unreadable);
+}
+
 TEST(Scenario, ShippedScenariosAreAcceptedAndNamedAfterTheirFiles) {
   for (const char* name :
        {"default", "straight_field_weakening", "constant_radius_turn", "dc_link_sag"}) {
@@ -186,4 +203,4 @@ TEST(Scenario, BuiltInDefaultIsTheShippedDefaultFile) {
 }
 
 }  // namespace
-}  // namespace substitute_host::sim
+}  // namespace substitute_host::plant

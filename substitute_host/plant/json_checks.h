@@ -1,0 +1,35 @@
+#pragma once
+
+#include <initializer_list>
+#include <nlohmann/json.hpp>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace substitute_host::plant::json_checks {
+
+// Thrown inside the scenario parser only; the parser turns it into its message.
+struct Refusal : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+
+[[noreturn]] void refuse(const std::string& path, const std::string& reason);
+
+// Shortest text that reads back as the same number, as the user would write it.
+std::string formatNumber(double value);
+
+// "plant" + "mass" -> "plant.mass"; "" + "duration" -> "duration".
+std::string childPath(const std::string& parent, std::string_view key);
+std::string indexPath(const std::string& parent, std::size_t index);
+
+void requireObject(const nlohmann::json& j, const std::string& path);
+void refuseUnknownKeys(const nlohmann::json& object, const std::string& path,
+                       std::initializer_list<std::string_view> known);
+const nlohmann::json& requireKey(const nlohmann::json& object, const std::string& path,
+                                 std::string_view key);
+double requireNumber(const nlohmann::json& j, const std::string& path);
+
+// Parses text, refusing malformed JSON and keys repeated within one object.
+nlohmann::json parseStrict(std::string_view text);
+
+}  // namespace substitute_host::plant::json_checks

@@ -1,0 +1,86 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+
+#include "plant/frame_transforms.h"
+#include "plant/phasor.h"
+#include "plant/plant_params.h"
+
+namespace substitute_host::plant {
+
+// The integrated state of both drive channels and the vehicle body.
+struct PlantState {
+  static constexpr int kMotorFields = 4;
+  static constexpr int kSize = 2 * kMotorFields + 4;
+  using Array = std::array<double, kSize>;
+
+  // Offsets inside a motor's block of fields.
+  enum MotorField { kId = 0, kIq = 1, kTheta = 2, kOmega = 3 };
+  // Vehicle fields, after both motors.
+  enum VehicleField { kSpeed = 2 * kMotorFields, kHeading, kPosX, kPosY };
+
+  Array x{};
+
+  // Vector access for the integrator; a state's rate has the same layout.
+  static constexpr std::size_t size() { return kSize; }
+  double& operator[](std::size_t i) { return x[i]; }
+  double operator[](std::size_t i) const { return x[i]; }
+
+  double& motor(int m, MotorField f) { return x[m * kMotorFields + f]; }
+  double motor(int m, MotorField f) const { return x[m * kMotorFields + f]; }
+  Dq current(int m) const { return {motor(m, kId), motor(m, kIq)}; }
+  double theta(int m) const { return motor(m, kTheta); }  // mechanical, rad
+  double omega(int m) const { return motor(m, kOmega); }  // mechanical, rad/s
+  double speed() const { return x[kSpeed]; }              // m/s, along the heading
+  double heading() const { return x[kHeading]; }          // rad, 0 along +x
+  double posX() const { return x[kPosX]; }
+  double posY() const { return x[kPosY]; }
+};
+
+// What stays fixed over one control step: the inverter's stationary-frame voltages
+// and the steering angle (as its tangent).
+struct HeldInputs {
+  AlphaBeta voltage[2];
+  double tanSteer;
+};
+
+class Plant {
+ public:
+  explicit Plant(const PlantParams& params);
+
+  // Rolling straight or along the steered arc at `speed` with no wheel slip, no
+  // current and both rotors at angle zero.
+  PlantState rollingStart(double speed, double tanSteer) const;
+
+  // Angles at the start of a step, from which the stages of that step work out
+  // their cos and sin (see phasorNear).
+  struct AngleReference {
+    double electrical[2];
+    Phasor rotor[2];
+    double heading;
+    Phasor body;
+  };
+  static AngleReference angleReference(const PlantState& s);
+
+  // Time derivative of every field of `s`.
+  PlantState rates(const PlantState& s, const HeldInputs& in, const AngleReference& ref) const;
+
+  // Advances by one control step in `substeps` equal RK4 steps, then wraps the
+  // rotor angles back into [0, 2 pi). `ref` is angleReference(s) on entry.
+  void advance(PlantState& s, const HeldInputs& in, int substeps, const AngleReference& ref) const;
+
+  double torque(const PlantState& s, int m) const;
+  double slip(const PlantState& s, int m, double tanSteer) const;
+
+ private:
+  PlantParams p_;
+  // Derived once: the rates are evaluated four times per substep.
+  double slipStiffness_;        // N per unit slip
+  double maxTyreForce_;         // N
+  double invMotorSideInertia_;  // 1 / (kg m^2), wheel and rotor referred to the motor shaft
+  double treadPerOmega_;        // m/s of tread per rad/s of motor
+  double invLd_, invLq_, invMass_;
+};
+
+}  // namespace substitute_host::plant

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "plant/phasor.h"
+#include "plant/plant.h"
+
+namespace substitute_host::plant {
+
+// What the sensors of one motor report to the block, in single precision, as the
+// block's ports take them.
+struct MotorReadings {
+  float iabc[3];  // phase currents, A
+  float theta;    // mechanical rotor angle, rad, [0, 2 pi)
+  float omega;    // mechanical rotor speed, rad/s
+};
+
+// The rotor angle sensor: the state's angle (already within [0, 2 pi)) in single
+// precision, never a full turn.
+float rotorAngleReading(double theta);
+
+// Motor m's sensors on state s; `rotor` is the cos and sin of its electrical angle.
+MotorReadings readMotor(const PlantState& s, int m, const Phasor& rotor);
+
+}  // namespace substitute_host::plant

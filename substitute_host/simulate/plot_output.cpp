@@ -1,0 +1,51 @@
+#include "simulate/plot_output.h"
+
+#include <cerrno>
+#include <fstream>
+#include <string>
+
+#include "simulate/external_program.h"
+#include "simulate/output_messages.h"
+#include "text/display_text.h"
+
+namespace substitute_host::simulate {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Runs gnuplot on the script from the script's folder. Empty when it drew, else why not;
+// a missing gnuplot is not an error of the simulation.
+std::string runGnuplot(const fs::path& script) {
+  const std::string gnuplot = findOnPath("gnuplot");
+  if (gnuplot.empty()) return "gnuplot was not found on PATH";
+  const std::string dir = script.parent_path().empty() ? "." : script.parent_path().string();
+  // "./" first: a script named "-e..." would otherwise be read as an option.
+  const fs::path relative = fs::path(".") / script.filename();
+  return runInDirectory(gnuplot, relative.string(), dir);
+}
+
+}  // namespace
+
+bool writePlot(const PlotRequest& plot, const fs::path& dir, const fs::path& script, bool draw,
+               std::ostream& out, std::ostream& err) {
+  errno = 0;
+  std::ofstream gp(script, std::ios::binary);
+  gp << plotScript(plot);
+  gp.close();
+  if (!gp) {
+    err << "simulate: cannot write " << shownPath(script) << ": " << failureReason(errno) << '\n';
+    return false;
+  }
+  out << "Wrote " << shownPath(dir / plot.csvFile) << " and " << shownPath(script) << '\n';
+  if (!draw) return true;
+  const std::string problem = runGnuplot(script);
+  if (problem.empty()) {
+    out << "Wrote " << shownPath(dir / plot.pngFile) << '\n';
+  } else {
+    err << "simulate: plot skipped: " << displayText(problem, 200) << '\n';
+  }
+  return true;
+}
+
+}  // namespace substitute_host::simulate
