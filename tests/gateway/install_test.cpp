@@ -6,12 +6,12 @@ namespace {
 
 using namespace host_stand_ins;
 
-void fillWithHostMethods(HostBlock& host) {
+void fillWithHostMethods(RecordingHostBlock& host) {
   host_stand_ins::fillWithHostMethods(host.record()->methods, host.extensionMethods());
 }
 
 TEST_F(ModuleTest, InstallingCallFillsTheSlotsAndDeclaresTheBlock) {
-  HostBlock block;
+  RecordingHostBlock block;
   fillWithHostMethods(block);
   block.record()->sizes.entry[kSizeFlags] = 0x40000000;  // a host bit, kept
   const GatewayOutcome outcome = installBlock(module, block);
@@ -78,8 +78,8 @@ TEST_F(ModuleTest, InstallingCallFillsTheSlotsAndDeclaresTheBlock) {
 
 // Each installed slot, called as the host calls it, does the work of its role.
 TEST_F(ModuleTest, EachInstalledSlotDoesTheWorkOfItsRole) {
-  HostBlock root("model root");
-  HostBlock block("Corvalent2", &root);
+  RecordingHostBlock root("model root");
+  RecordingHostBlock block("Corvalent2", &root);
   ASSERT_FALSE(installBlock(module, block).raisedError);
   SimStruct* s = block.record();
   const MethodSlots& slots = s->methods;
@@ -124,7 +124,7 @@ TEST_F(ModuleTest, EachInstalledSlotDoesTheWorkOfItsRole) {
 }
 
 TEST_F(ModuleTest, HostContextAnnouncesTheInstalledRecordFirst) {
-  HostBlock block;
+  RecordingHostBlock block;
   int context = 0;
   block.setHostContext(&context);
   ASSERT_FALSE(installBlock(module, block).raisedError);
@@ -137,7 +137,7 @@ TEST_F(ModuleTest, HostContextAnnouncesTheInstalledRecordFirst) {
 
 TEST_F(ModuleTest, RecordNamedOtherwiseIsRefused) {
   for (const char* name : {"Corvalent21", "Corvalent", "corvalent2"}) {
-    HostBlock block(name);
+    RecordingHostBlock block(name);
     const GatewayOutcome outcome = installBlock(module, block);
     EXPECT_TRUE(outcome.raisedError);
     EXPECT_EQ(outcome.errorId, "Simulink:SFunctions:SimStructSFunctionNameMismatch");
@@ -149,7 +149,7 @@ TEST_F(ModuleTest, RecordNamedOtherwiseIsRefused) {
 }
 
 TEST_F(ModuleTest, RefusedInputCountStopsTheDeclaration) {
-  HostBlock block;
+  RecordingHostBlock block;
   block.setPortCountAnswers(false, true);
   ASSERT_FALSE(installBlock(module, block).raisedError);
   EXPECT_EQ(block.inputPortCountRequests, std::vector<int32_t>{9});
@@ -159,7 +159,7 @@ TEST_F(ModuleTest, RefusedInputCountStopsTheDeclaration) {
 }
 
 TEST_F(ModuleTest, RefusedOutputCountLeavesTheInputsDeclared) {
-  HostBlock block;
+  RecordingHostBlock block;
   block.record()->sizes.entry[kSizeSampleTimes] = 7;
   block.setPortCountAnswers(true, false);
   ASSERT_FALSE(installBlock(module, block).raisedError);
@@ -171,7 +171,7 @@ TEST_F(ModuleTest, RefusedOutputCountLeavesTheInputsDeclared) {
 }
 
 TEST_F(ModuleTest, WithoutAServiceEntryTheOptionsAreStillDeclared) {
-  HostBlock block;
+  RecordingHostBlock block;
   block.offerServiceEntry(false);
   ASSERT_FALSE(installBlock(module, block).raisedError);
   EXPECT_EQ(static_cast<uint32_t>(block.record()->sizes.entry[kSizeOptions]), 0x20082002u);
