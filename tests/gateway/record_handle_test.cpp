@@ -46,10 +46,7 @@ class GuardedPages {
 };
 
 GatewayOutcome installByAddress(const PluginModule& module, const void* address) {
-  std::vector<double> handle = recordHandle(static_cast<const SimStruct*>(address));
-  OwnedArray empty = makeDoubleMatrix(0, 0), flag = makeDoubleMatrix(1, 1, {0.0});
-  OwnedArray handleArray = makeDoubleMatrix(3, 1, handle);
-  return callWith(module, 1, {empty.get(), handleArray.get(), empty.get(), flag.get()});
+  return installByHandle(module, recordHandle(static_cast<const SimStruct*>(address)));
 }
 
 void expectRefusedWithoutName(const GatewayOutcome& outcome) {
