@@ -14,31 +14,28 @@
 // The S-function's name: the host's record for the block must bear exactly this name.
 inline constexpr char kBlockName[] = "Corvalent2";
 
-enum class PortDirection { input, output };
-
 struct BlockPort {
   std::string_view name;
   int32_t width;
-  PortDirection direction;
-  int32_t index;  // the port's number among the ports of its direction
+  int32_t index;  // the port's number among the inputs, or among the outputs
 };
 
 // Every port carries real single-precision data; the inputs feed straight through.
 inline constexpr std::array<BlockPort, 9> kInputPorts = {{
-    {"iabc1", 3, PortDirection::input, 0},
-    {"theta1", 1, PortDirection::input, 1},
-    {"omega1", 1, PortDirection::input, 2},
-    {"iabc2", 3, PortDirection::input, 3},
-    {"theta2", 1, PortDirection::input, 4},
-    {"omega2", 1, PortDirection::input, 5},
-    {"udc", 1, PortDirection::input, 6},
-    {"iqCommand", 1, PortDirection::input, 7},
-    {"steerAngle", 1, PortDirection::input, 8},
+    {"iabc1", 3, 0},
+    {"theta1", 1, 1},
+    {"omega1", 1, 2},
+    {"iabc2", 3, 3},
+    {"theta2", 1, 4},
+    {"omega2", 1, 5},
+    {"udc", 1, 6},
+    {"iqCommand", 1, 7},
+    {"steerAngle", 1, 8},
 }};
 
 inline constexpr std::array<BlockPort, 2> kOutputPorts = {{
-    {"vabcNorm1", 3, PortDirection::output, 0},
-    {"vabcNorm2", 3, PortDirection::output, 1},
+    {"vabcNorm1", 3, 0},
+    {"vabcNorm2", 3, 1},
 }};
 
 inline constexpr int32_t kInputPortCount = static_cast<int32_t>(kInputPorts.size());

@@ -2,38 +2,14 @@
 
 #include <dlfcn.h>
 
-#include <algorithm>
-#include <cstdint>
-
-#include "records/host_block.h"
+#include "block_ports.h"
+#include "loader/prepared_block.h"
 
 namespace octave_host {
 
 namespace {
 
-constexpr double kVersionStamp = 8480229.0;
-constexpr int kInputPorts = 9, kOutputPorts = 2;
-constexpr int kInputValues = 13, kOutputValues = 6;
 constexpr int kFlagArgumentCount = 4;
-
-// The three doubles that name a record: the low and high 32-bit halves of its address
-// as signed integers, then the version stamp.
-void recordHandle(const SimStruct* record, double handle[3]) {
-  const auto address = static_cast<uint64_t>(reinterpret_cast<uintptr_t>(record));
-  handle[0] = static_cast<int32_t>(static_cast<uint32_t>(address));
-  handle[1] = static_cast<int32_t>(static_cast<uint32_t>(address >> 32));
-  handle[2] = kVersionStamp;
-}
-
-// Nine inputs of 13 values in all and two outputs of 6: the rows the driver passes.
-bool declaresDriveShape(substitute_host::HostBlock& block) {
-  if (block.inputPorts().size() != kInputPorts || block.outputPorts().size() != kOutputPorts)
-    return false;
-  int inputs = 0, outputs = 0;
-  for (const InputPortRecord& port : block.inputPorts()) inputs += std::max(port.width, 0);
-  for (const OutputPortRecord& port : block.outputPorts()) outputs += std::max(port.width, 0);
-  return inputs == kInputValues && outputs == kOutputValues;
-}
 
 using ModuleGateway = void (*)(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]);
 
@@ -42,24 +18,45 @@ bool findGateway(const SimStruct* record, void*& moduleHandle, ModuleGateway& ga
 
 }  // namespace
 
+// The block set up as any host sets it up (PreparedBlock), with the gateway reached
+// through Octave: the installing call by the caller's InstallingCall, the flag calls
+// straight to the gateway of the module Octave loaded.
 struct LoadedBlock::State {
   ~State() {
     // The record goes before the module reference: nothing of the module runs after.
-    block.reset();
+    prepared = substitute_host::PreparedBlock();
     if (moduleHandle != nullptr) dlclose(moduleHandle);
   }
 
-  // A host flag call: negative result count, the record's address in the second
-  // result slot, the flag as the fourth argument.
-  void sendFlag(const void* flag) {
-    mxArray* plhs[2] = {nullptr, reinterpret_cast<mxArray*>(block->record())};
-    const auto* unread = static_cast<const mxArray*>(flags.unread);
-    const mxArray* prhs[kFlagArgumentCount] = {unread, unread, unread,
-                                               static_cast<const mxArray*>(flag)};
-    gateway(-1, plhs, kFlagArgumentCount, prhs);
+  static bool install(void* self, const std::array<double, kRecordHandleRows>& handle,
+                      std::string& error) {
+    State& state = *static_cast<State*>(self);
+    if (state.installingCall(handle.data(), state.callContext, *state.failure)) return true;
+    error = state.failure->message;
+    return false;
   }
 
-  std::unique_ptr<substitute_host::HostBlock> block;
+  // A host flag call: negative result count, the record's address in the second
+  // result slot, the flag as the fourth argument. The gateway is found at the first
+  // call, once the module has declared the block; without one nothing is called and
+  // the failure is kept.
+  static void sendFlag(void* self, SimStruct* record, int32_t flag) {
+    State& state = *static_cast<State*>(self);
+    if (state.gateway == nullptr &&
+        !findGateway(record, state.moduleHandle, state.gateway, *state.failure))
+      return;
+    mxArray* plhs[2] = {nullptr, reinterpret_cast<mxArray*>(record)};
+    const auto* unread = static_cast<const mxArray*>(state.flags.unread);
+    const void* value = flag == kHostFlagOutputs ? state.flags.flagOutputs : state.flags.flagSampleTimes;
+    const mxArray* prhs[kFlagArgumentCount] = {unread, unread, unread,
+                                               static_cast<const mxArray*>(value)};
+    state.gateway(-1, plhs, kFlagArgumentCount, prhs);
+  }
+
+  substitute_host::PreparedBlock prepared;
+  InstallingCall installingCall = nullptr;
+  void* callContext = nullptr;
+  DriveFailure* failure = nullptr;
   FlagArrays flags{};
   void* moduleHandle = nullptr;
   ModuleGateway gateway = nullptr;
@@ -71,57 +68,34 @@ LoadedBlock::~LoadedBlock() = default;
 bool LoadedBlock::open(InstallingCall install, void* context, const FlagArrays& flags,
                        DriveFailure& failure) {
   State& state = *state_;
+  state.installingCall = install;
+  state.callContext = context;
+  state.failure = &failure;
   state.flags = flags;
-  state.block = std::make_unique<substitute_host::HostBlock>();
-  double handle[3];
-  recordHandle(state.block->record(), handle);
-  if (!install(handle, context, failure)) return false;
-  if (!declaresDriveShape(*state.block)) {
-    fail(failure, "Corvalent2:octave:notInstalled",
-         "the module did not declare nine inputs of 13 values and two outputs of 6");
-    return false;
-  }
-  state.block->allocateSignals();
-  SimStruct* record = state.block->record();
-  if (!findGateway(record, state.moduleHandle, state.gateway, failure)) return false;
-  state.sendFlag(flags.flagSampleTimes);
-  if (record->methods.start != nullptr) record->methods.start(record);
-  if (record->errorStatus != nullptr) {
-    fail(failure, "Corvalent2:octave:startFailed", "the block reported an error at start: %s",
-         record->errorStatus);
-    return false;
-  }
-  return true;
+  std::string error;
+  if (state.prepared.open({&State::install, &State::sendFlag, &state}, error) && !failure.failed)
+    return true;
+  fail(failure, "Corvalent2:octave:notInstalled", "%s", error.c_str());
+  return false;
 }
 
-void LoadedBlock::step(StepVia via, const float inputs[13], float outputs[6]) {
-  substitute_host::HostBlock& block = *state_->block;
-  for (int port = 0; port < kInputPorts; ++port) {
-    const int width = block.inputPorts()[port].width;
-    std::copy_n(inputs, width, block.inputSignal(port));
-    inputs += width;
-  }
-  SimStruct* record = block.record();
-  if (via == StepVia::slot)
-    record->methods.outputs(record, 0);
-  else
-    state_->sendFlag(state_->flags.flagOutputs);
-  for (int port = 0; port < kOutputPorts; ++port) {
-    const int width = block.outputPorts()[port].width;
-    std::copy_n(block.outputSignal(port), width, outputs);
-    outputs += width;
-  }
+void LoadedBlock::step(StepVia via, const float inputs[kInputSignalCount],
+                       float outputs[kOutputSignalCount]) {
+  const float* inputPorts[kInputPortCount];
+  float* outputPorts[kOutputPortCount];
+  for (const BlockPort& port : kInputPorts)
+    inputPorts[port.index] = inputs + signalOffset(kInputPorts, port.index);
+  for (const BlockPort& port : kOutputPorts)
+    outputPorts[port.index] = outputs + signalOffset(kOutputPorts, port.index);
+  state_->prepared.step(via == StepVia::flag ? substitute_host::StepVia::flag
+                                             : substitute_host::StepVia::slot,
+                        inputPorts, outputPorts);
 }
 
-void LoadedBlock::stepThroughSlot(void* self, const float* const inputs[9],
-                                  float* const outputs[2]) {
-  substitute_host::HostBlock& block = *static_cast<LoadedBlock*>(self)->state_->block;
-  for (int port = 0; port < kInputPorts; ++port)
-    std::copy_n(inputs[port], block.inputPorts()[port].width, block.inputSignal(port));
-  SimStruct* record = block.record();
-  record->methods.outputs(record, 0);
-  for (int port = 0; port < kOutputPorts; ++port)
-    std::copy_n(block.outputSignal(port), block.outputPorts()[port].width, outputs[port]);
+void LoadedBlock::stepThroughSlot(void* self, const float* const inputs[kInputPortCount],
+                                  float* const outputs[kOutputPortCount]) {
+  static_cast<LoadedBlock*>(self)->state_->prepared.step(substitute_host::StepVia::slot, inputs,
+                                                         outputs);
 }
 
 namespace {

@@ -9,6 +9,7 @@
 
 #include <memory>
 
+#include "block_ports.h"
 #include "drive_failure.h"
 
 namespace octave_host {
@@ -37,11 +38,13 @@ class LoadedBlock {
 
   bool open(InstallingCall install, void* context, const FlagArrays& flags, DriveFailure& failure);
 
-  // One output step: the 13 input values in port order in, the 6 outputs out.
-  void step(StepVia via, const float inputs[13], float outputs[6]);
+  // One output step: a row of the input signals in port order in, of the outputs out.
+  void step(StepVia via, const float inputs[kInputSignalCount],
+            float outputs[kOutputSignalCount]);
 
   // The same step in the form of the simulator's loop (ports as separate arrays).
-  static void stepThroughSlot(void* self, const float* const inputs[9], float* const outputs[2]);
+  static void stepThroughSlot(void* self, const float* const inputs[kInputPortCount],
+                              float* const outputs[kOutputPortCount]);
 
  private:
   struct State;

@@ -4,7 +4,7 @@ namespace octave_host {
 
 void replayRows(LoadedBlock& block, StepVia via, const float* inputs, std::size_t rows,
                 float* outputs) {
-  constexpr std::size_t kInputColumns = 13, kOutputColumns = 6;
+  constexpr std::size_t kInputColumns = kInputSignalCount, kOutputColumns = kOutputSignalCount;
   float in[kInputColumns], out[kOutputColumns];
   for (std::size_t row = 0; row < rows; ++row) {
     for (std::size_t column = 0; column < kInputColumns; ++column)

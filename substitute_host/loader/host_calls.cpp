@@ -4,14 +4,6 @@
 
 namespace substitute_host {
 
-std::vector<double> recordHandle(const SimStruct* record, double stamp) {
-  std::vector<double> handle(kRecordHandleRows);
-  handle[kRecordHandleLow] = recordHandleLow(record);
-  handle[kRecordHandleHigh] = recordHandleHigh(record);
-  handle[kRecordHandleStamp] = stamp;
-  return handle;
-}
-
 GatewayOutcome callWith(const PluginModule& module, int nlhs, std::vector<const mxArray*> prhs) {
   mxArray* plhs[2] = {nullptr, nullptr};
   return callGateway(module.gateway, nlhs, plhs, static_cast<int>(prhs.size()), prhs.data());
@@ -28,11 +20,16 @@ GatewayOutcome querySizes(const PluginModule& module, int nlhs, int dialogParame
   return callWith(module, nlhs, prhs);
 }
 
-GatewayOutcome installBlock(const PluginModule& module, HostBlock& block, double stamp) {
+GatewayOutcome installByHandle(const PluginModule& module,
+                               const std::array<double, kRecordHandleRows>& handle) {
   OwnedArray empty = makeDoubleMatrix(0, 0), flag = makeDoubleMatrix(1, 1, {kSizesCallFlag});
-  OwnedArray handle = makeDoubleMatrix(kRecordHandleRows, 1, recordHandle(block.record(), stamp));
-  GatewayOutcome outcome =
-      callWith(module, 1, {empty.get(), handle.get(), empty.get(), flag.get()});
+  OwnedArray handleArray =
+      makeDoubleMatrix(kRecordHandleRows, 1, std::vector<double>(handle.begin(), handle.end()));
+  return callWith(module, 1, {empty.get(), handleArray.get(), empty.get(), flag.get()});
+}
+
+GatewayOutcome installBlock(const PluginModule& module, HostBlock& block, double stamp) {
+  GatewayOutcome outcome = installByHandle(module, recordHandle(block.record(), stamp));
   if (!outcome.raisedError) block.allocateSignals();
   return outcome;
 }

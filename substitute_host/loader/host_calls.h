@@ -7,17 +7,17 @@
 
 #include "host_numbering.h"
 #include "plugin_module.h"
+#include "prepared_block.h"
 #include "records/host_block.h"
 
 namespace substitute_host {
 
-// The three doubles that name a record (record_handle.h): the low and high halves of
-// its address, then the version stamp.
-std::vector<double> recordHandle(const SimStruct* record, double stamp = kVersionStamp);
-
 GatewayOutcome querySizes(const PluginModule& module, int nlhs = 1, int dialogParameters = 0);
 GatewayOutcome installBlock(const PluginModule& module, HostBlock& block,
                             double stamp = kVersionStamp);
+// The installing call with the three doubles of a record handle.
+GatewayOutcome installByHandle(const PluginModule& module,
+                               const std::array<double, kRecordHandleRows>& handle);
 GatewayOutcome sendHostFlag(const PluginModule& module, HostBlock& block, double flag);
 
 // The arguments of one flag call, made once: a loop that sends the same flag every

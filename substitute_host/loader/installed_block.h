@@ -1,14 +1,14 @@
 #pragma once
 
-// A block installed into a host record as the host sets one up for a run: the module
-// loaded, the installing call made, the sample times set up by host flag 101, and the
-// start method called. Steps then go through the output slot or through flag 104.
+// A block installed into a host record by the substitute host, which loads the module
+// and calls its gateway itself (PreparedBlock does the rest, as for any host). Steps
+// go through the output slot or through flag 104, in the loops' step form.
 
-#include <memory>
 #include <string>
 
 #include "block_step.h"
 #include "host_calls.h"
+#include "prepared_block.h"
 
 namespace substitute_host {
 
@@ -23,24 +23,21 @@ class InstalledBlock {
   // not declare the ports of the block's port map.
   bool open(const std::string& modulePath, std::string& error);
 
-  HostBlock& block() { return *block_; }
+  HostBlock& block() { return prepared_.block(); }
   const PluginModule& module() const { return module_; }
 
-  // One output step in the form of the replay and simulation loops. The loop's port
-  // buffers become the host record's: the port records point at them, so the block
-  // reads and writes them in place and nothing is copied in or out.
   static void stepThroughSlot(void* self, const float* const inputs[kInputPortCount],
                               float* const outputs[kOutputPortCount]);
   static void stepThroughFlag(void* self, const float* const inputs[kInputPortCount],
                               float* const outputs[kOutputPortCount]);
 
  private:
-  bool declaredThePortMap() const;
-  void usePortBuffers(const float* const inputs[kInputPortCount],
-                      float* const outputs[kOutputPortCount]);
+  static bool install(void* self, const std::array<double, kRecordHandleRows>& handle,
+                      std::string& error);
+  static void sendFlag(void* self, SimStruct* record, int32_t flag);
 
   PluginModule module_;
-  std::unique_ptr<HostBlock> block_;
+  PreparedBlock prepared_;
   PreparedFlagCall outputsFlag_{kHostFlagOutputs};
 };
 

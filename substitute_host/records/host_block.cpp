@@ -22,8 +22,6 @@ HostBlock::HostBlock(std::string name, HostBlock* root) : name_(std::move(name))
   record_.inputPortCountContext = this;
   record_.setOutputPortCount = &HostBlock::setOutputPortCount;
   record_.outputPortCountContext = this;
-  offerServiceEntry(true);
-  offerDimensionInfoServices(true);
   allocateSampleTimes(1);
 }
 
@@ -34,60 +32,11 @@ HostBlock& HostBlock::ownerOf(SimStruct* block) {
   return *reinterpret_cast<OwnedModelInfo*>(block->modelInfo)->owner;
 }
 
-void HostBlock::offerServiceEntry(bool offered) {
-  modelInfo_.info.service = offered ? &HostBlock::recordService : nullptr;
-}
-
-void HostBlock::offerDimensionInfoServices(bool offered) {
-  modelInfo_.info.setInputPortDimensionInfo = offered ? &HostBlock::recordInputDimensions : nullptr;
-  modelInfo_.info.setOutputPortDimensionInfo =
-      offered ? &HostBlock::recordOutputDimensions : nullptr;
-}
-
-void HostBlock::setPortCountAnswers(bool acceptInputs, bool acceptOutputs) {
-  acceptInputCount_ = acceptInputs;
-  acceptOutputCount_ = acceptOutputs;
-}
-
-int32_t HostBlock::recordService(SimStruct* block, int32_t id, int32_t argument, void* data) {
-  HostBlock& host = ownerOf(block);
-  const ServiceCall call{block, id, argument, data};
-  host.serviceCalls.push_back(call);
-  return host.serviceAnswer ? host.serviceAnswer(call) : 0;
-}
-
-DimensionInfoCall HostBlock::dimensionCall(SimStruct* block, int32_t port,
-                                           const DimensionsRecord* dimensions) {
-  DimensionInfoCall call{block, port, dimensions, {}, {}};
-  if (dimensions != nullptr) {
-    call.copy = *dimensions;
-    if (dimensions->dimensions != nullptr)
-      for (int32_t i = 0; i < dimensions->dimensionCount; ++i)
-        call.dimensionValues.push_back(dimensions->dimensions[i]);
-  }
-  return call;
-}
-
-int32_t HostBlock::recordInputDimensions(SimStruct* block, int32_t port,
-                                         const DimensionsRecord* dimensions) {
-  HostBlock& host = ownerOf(block);
-  host.inputDimensionCalls.push_back(dimensionCall(block, port, dimensions));
-  return host.dimensionInfoResult;
-}
-
-int32_t HostBlock::recordOutputDimensions(SimStruct* block, int32_t port,
-                                          const DimensionsRecord* dimensions) {
-  HostBlock& host = ownerOf(block);
-  host.outputDimensionCalls.push_back(dimensionCall(block, port, dimensions));
-  return host.dimensionInfoResult;
-}
-
 // The host's own port-count setters: port records live in the HostBlock, not in
 // memory the plug-in allocates.
 int HostBlock::setInputPortCount(void* context, int32_t count) {
   HostBlock& host = *static_cast<HostBlock*>(context);
-  host.inputPortCountRequests.push_back(count);
-  if (!host.acceptInputCount_ || count < 0) return 0;
+  if (count < 0) return 0;
   host.inputPorts_.assign(static_cast<std::size_t>(count), InputPortRecord{});
   host.inputDims_.assign(static_cast<std::size_t>(count), {});
   host.inputDimPointers_.assign(static_cast<std::size_t>(count), nullptr);
@@ -99,8 +48,7 @@ int HostBlock::setInputPortCount(void* context, int32_t count) {
 
 int HostBlock::setOutputPortCount(void* context, int32_t count) {
   HostBlock& host = *static_cast<HostBlock*>(context);
-  host.outputPortCountRequests.push_back(count);
-  if (!host.acceptOutputCount_ || count < 0) return 0;
+  if (count < 0) return 0;
   host.outputPorts_.assign(static_cast<std::size_t>(count), OutputPortRecord{});
   host.outputDims_.assign(static_cast<std::size_t>(count), {});
   host.outputDimPointers_.assign(static_cast<std::size_t>(count), nullptr);

@@ -5,12 +5,12 @@
 #include <string>
 
 #include "block_methods.h"
-#include "records/host_block.h"
+#include "tests/support/recording_host_block.h"
 #include "tests/support/diagnostic_texts.h"
 
 namespace {
 
-using substitute_host::HostBlock;
+using test_doubles::RecordingHostBlock;
 
 class BlockMethods : public ::testing::Test {
  protected:
@@ -22,8 +22,8 @@ class BlockMethods : public ::testing::Test {
     const char* status = root.record()->errorStatus;
     return status != nullptr ? status : "";
   }
-  HostBlock root{"model root"};
-  HostBlock block{"Corvalent2", &root};
+  RecordingHostBlock root{"model root"};
+  RecordingHostBlock block{"Corvalent2", &root};
 };
 
 TEST_F(BlockMethods, RefusalsReportTheirFixedTextOnTheRoot) {

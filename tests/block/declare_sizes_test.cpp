@@ -6,12 +6,12 @@
 
 #include "block_methods.h"
 #include "private_record.h"
-#include "records/host_block.h"
+#include "tests/support/recording_host_block.h"
 #include "runtime/gateway_call.h"
 
 namespace {
 
-using substitute_host::HostBlock;
+using test_doubles::RecordingHostBlock;
 
 TEST(DeclareSizes, ZeroFilledPrivateRecordWithTheSetters) {
   SimStruct* block = buildPrivateRecord(0, nullptr);
@@ -29,7 +29,7 @@ TEST(DeclareSizes, ZeroFilledPrivateRecordWithTheSetters) {
 }
 
 TEST(DeclareSizes, OnePassedDialogParameterLeavesEverythingButTheExpectedCount) {
-  HostBlock host;
+  RecordingHostBlock host;
   SimStruct* block = host.record();
   block->dialogParameterCount = 1;
   block->sizes.entry[kSizeExpectedDialogParameters] = 5;
@@ -44,7 +44,7 @@ TEST(DeclareSizes, OnePassedDialogParameterLeavesEverythingButTheExpectedCount) 
 }
 
 TEST(DeclareSizes, AttributesKeepTheirOtherBits) {
-  HostBlock host;
+  RecordingHostBlock host;
   SimStruct* block = host.record();
   block->attributes = 0xF6;
   block->sizes.entry[kSizeFlags] = static_cast<int32_t>(0x80780001u);
@@ -68,7 +68,7 @@ TEST(PortCountSetters, RegisterCountsOnAPrivateRecord) {
 }
 
 TEST(SampleTimes, SetUpKeepsTheDimensionMethodsFlag) {
-  HostBlock host;
+  RecordingHostBlock host;
   host.record()->sizes.entry[kSizeFlags] = 0x1 | 0x1800;
   mdlDeclareSampleTimes(host.record());
   EXPECT_EQ(host.record()->sizes.entry[kSizeFlags], 0x1 | 0x800);
@@ -77,7 +77,7 @@ TEST(SampleTimes, SetUpKeepsTheDimensionMethodsFlag) {
 }
 
 TEST(DimensionInfo, ForwardsToTheHostOrAnswersZero) {
-  HostBlock host;
+  RecordingHostBlock host;
   mdlDeclareSizes(host.record());
   int32_t dims[1] = {3};
   const DimensionsRecord proposed{3, 1, dims, nullptr};

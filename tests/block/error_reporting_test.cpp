@@ -4,16 +4,16 @@
 #include <string>
 
 #include "error_reporting.h"
-#include "records/host_block.h"
+#include "tests/support/recording_host_block.h"
 #include "runtime/gateway_call.h"
 
 namespace {
 
-using substitute_host::HostBlock;
+using test_doubles::RecordingHostBlock;
 
 TEST(ReportBlockError, PointsTheRootsStatusAtTheTextAndClearsTheErrorKind) {
-  HostBlock root("root");
-  HostBlock block("Corvalent2", &root);
+  RecordingHostBlock root("root");
+  RecordingHostBlock block("Corvalent2", &root);
   static const char kText[] = "fixed";
   root.modelInfo().flags = 0x10 | 0x01;
   reportBlockError(block.record(), kText);
@@ -26,8 +26,8 @@ TEST(ReportBlockError, PointsTheRootsStatusAtTheTextAndClearsTheErrorKind) {
 
 // The text goes into the root's buffer, and the root's status points at it.
 TEST(ReportFormattedBlockError, CopiesTheTextWithItsTerminatorIntoTheRootsBuffer) {
-  HostBlock root("root");
-  HostBlock block("Corvalent2", &root);
+  RecordingHostBlock root("root");
+  RecordingHostBlock block("Corvalent2", &root);
   std::memset(root.errorBuffer(), 'x', 1024);
   std::memset(block.errorBuffer(), 'y', 1024);
   root.modelInfo().flags = 0x10;
@@ -43,7 +43,7 @@ TEST(ReportFormattedBlockError, CopiesTheTextWithItsTerminatorIntoTheRootsBuffer
 // A text too long for the buffer is cut to 1023 characters and stays terminated, also
 // in a buffer the host did not zero.
 TEST(ReportFormattedBlockError, CutsALongTextInAnUnzeroedBuffer) {
-  HostBlock block;
+  RecordingHostBlock block;
   std::memset(block.errorBuffer(), 'x', 1024);
   const std::string text(2000, 'a');
   reportFormattedBlockError(block.record(), text.c_str());
@@ -54,7 +54,7 @@ TEST(ReportFormattedBlockError, CutsALongTextInAnUnzeroedBuffer) {
 }
 
 TEST(WarnWithBlockPath, PrefixesThePathWhenThereIsOne) {
-  HostBlock block;
+  RecordingHostBlock block;
   substitute_host::takeStrayWarnings();
   block.record()->path = "Corvalent2";
   warnWithBlockPath(block.record(), "w");

@@ -4,21 +4,21 @@
 
 #include "block_methods.h"
 #include "method_installation.h"
-#include "records/host_block.h"
+#include "tests/support/recording_host_block.h"
 #include "tests/support/host_method_stand_ins.h"
 
 namespace {
 
-using substitute_host::HostBlock;
+using test_doubles::RecordingHostBlock;
 
 using namespace host_stand_ins;
 
-void fillWithHostMethods(HostBlock& host) {
+void fillWithHostMethods(RecordingHostBlock& host) {
   host_stand_ins::fillWithHostMethods(host.record()->methods, host.extensionMethods());
 }
 
 TEST(InstallBlockMethods, EachRoleGetsItsMethodAndTheHostsSlotsStay) {
-  HostBlock host;
+  RecordingHostBlock host;
   fillWithHostMethods(host);
   installBlockMethods(host.record());
   const MethodSlots& slots = host.record()->methods;
@@ -50,7 +50,7 @@ TEST(InstallBlockMethods, EachRoleGetsItsMethodAndTheHostsSlotsStay) {
 }
 
 TEST(InstallBlockMethods, ARecordWithoutAnExtensionRecordGetsTheOtherSlots) {
-  HostBlock host;
+  RecordingHostBlock host;
   host.record()->extensionMethods = nullptr;
   installBlockMethods(host.record());
   EXPECT_EQ(host.record()->methods.outputs, &mdlComputeOutputs);

@@ -8,12 +8,13 @@
 
 #include "fuzz_arrays.h"
 #include "loader/host_calls.h"
-#include "records/host_block.h"
+#include "tests/support/recording_host_block.h"
 #include "runtime/gateway_call.h"
 
 namespace {
 
 using namespace substitute_host;
+using test_doubles::RecordingHostBlock;
 
 void noteValue(SimStruct*, int32_t, int32_t) {}
 
@@ -86,7 +87,7 @@ void withdrawExtensionEntry(ExtensionMethods& e, unsigned which, Proposals& p) {
   }
 }
 
-void propose(HostBlock& block, Proposals& p, fuzz::ByteSource& in) {
+void propose(RecordingHostBlock& block, Proposals& p, fuzz::ByteSource& in) {
   ModelInfo& info = block.modelInfo();
   info.proposedPortValue = in.flip() ? in.raw<int32_t>() : static_cast<int32_t>(in.pick(12)) - 1;
   info.proposedSampleTime[0] = fuzz::chosenDouble(in);
@@ -98,7 +99,7 @@ void propose(HostBlock& block, Proposals& p, fuzz::ByteSource& in) {
   info.proposedDimensions = in.flip() ? &p.dimensions : nullptr;
 }
 
-void feedInputs(HostBlock& block, fuzz::ByteSource& in) {
+void feedInputs(RecordingHostBlock& block, fuzz::ByteSource& in) {
   for (int port = 0; port < 9; ++port) {
     for (int32_t i = 0; i < block.inputPorts()[port].width; ++i)
       block.inputSignal(port)[i] = in.raw<float>();
@@ -118,7 +119,7 @@ void checkStatus(const SimStruct* root) {
               "an error status that is no diagnostic: " + text);
 }
 
-void flagCall(HostBlock& block, fuzz::ByteSource& in) {
+void flagCall(RecordingHostBlock& block, fuzz::ByteSource& in) {
   const substitute_host::OwnedArray flag =
       in.pick(4) == 0 ? fuzz::chosenArray(in) : makeDoubleMatrix(1, 1, {fuzz::chosenDouble(in)});
   OwnedArray empty = makeDoubleMatrix(0, 0);
@@ -131,7 +132,7 @@ void flagCall(HostBlock& block, fuzz::ByteSource& in) {
 }
 
 // One step of the host: change what it offers, what it proposes, or send a flag.
-void hostStep(HostBlock& block, Proposals& proposals, fuzz::ByteSource& in) {
+void hostStep(RecordingHostBlock& block, Proposals& proposals, fuzz::ByteSource& in) {
   SimStruct* record = block.record();
   switch (in.pick(10)) {
     case 0:
@@ -162,7 +163,7 @@ void hostStep(HostBlock& block, Proposals& proposals, fuzz::ByteSource& in) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   fuzz::ByteSource in(data, size);
-  HostBlock block;
+  RecordingHostBlock block;
   Proposals proposals;
   fuzz::check(!installBlock(fuzz::moduleUnderTest(), block).raisedError, "installing raised");
   block.extensionMethods().symbolicDimensions = &proposals.symbolic;

@@ -47,7 +47,7 @@ bool bindHandle(mxArray* argument, HostBlock& block) {
     return false;
   double* values = mxGetPr(argument);
   if (!(values[2] == 8480229.0)) return false;
-  const std::vector<double> handle = recordHandle(block.record());
+  const auto handle = recordHandle(block.record());
   values[0] = handle[0];
   values[1] = handle[1];
   return true;

@@ -36,7 +36,7 @@ class FlagTest : public ModuleTest {
     const char* status = block.record()->errorStatus;
     return status != nullptr ? status : "";
   }
-  HostBlock block;
+  RecordingHostBlock block;
 };
 
 TEST_F(FlagTest, UnassignedAndOutOfRangeFlagsReportTheInvalidFlag) {
@@ -64,8 +64,8 @@ TEST_F(FlagTest, FixedRefusalsOfTheBlock) {
 }
 
 TEST_F(FlagTest, ErrorsGoToTheRootRecordWithTheErrorKindBitCleared) {
-  HostBlock root("model root");
-  HostBlock child("Corvalent2", &root);
+  RecordingHostBlock root("model root");
+  RecordingHostBlock child("Corvalent2", &root);
   ASSERT_FALSE(installBlock(module, child).raisedError);
   root.modelInfo().flags = 0xFF;
   sendHostFlag(module, child, 111);

@@ -6,12 +6,12 @@ namespace {
 
 using namespace host_stand_ins;
 
-void fillWithHostMethods(HostBlock& host) {
+void fillWithHostMethods(RecordingHostBlock& host) {
   host_stand_ins::fillWithHostMethods(host.record()->methods, host.extensionMethods());
 }
 
 TEST_F(ModuleTest, InstallingCallFillsTheSlotsAndDeclaresTheBlock) {
-  HostBlock block;
+  RecordingHostBlock block;
   fillWithHostMethods(block);
   block.record()->sizes.entry[kSizeFlags] = 0x40000000;  // a host bit, kept
   const GatewayOutcome outcome = installBlock(module, block);
@@ -76,10 +76,34 @@ TEST_F(ModuleTest, InstallingCallFillsTheSlotsAndDeclaresTheBlock) {
   EXPECT_STREQ(static_cast<const char*>(block.serviceCalls[0].argumentBlock), "10.1");
 }
 
+// The entries of the size record that belong to the host come back in the sizes vector
+// as the host filled them, the four host words 15 to 18 as unsigned: a host fills
+// them with values of its own, often with the top bit set.
+TEST_F(ModuleTest, HostEntriesOfTheSizeRecordComeBackAsTheHostFilledThem) {
+  RecordingHostBlock block;
+  int32_t* entry = block.record()->sizes.entry;
+  const int signedHostEntries[] = {4, 5, 11, 12, 13, 14, 21, 24, 25, 26, 27, 28,
+                                   29, 30, 32, 33, 34, 35, 36, 37, 38, 39};
+  for (int k : signedHostEntries) entry[k] = -1000 * k - 7;
+  for (int k = 15; k <= 18; ++k) entry[k] = static_cast<int32_t>(0x80000000u + 0x1111u * k);
+  const GatewayOutcome outcome = installBlock(module, block);
+  ASSERT_FALSE(outcome.raisedError) << outcome.errorId;
+  const std::vector<double> sizes = sizesOf(outcome);
+  ASSERT_EQ(sizes.size(), 40u);
+  for (int k : signedHostEntries) EXPECT_EQ(sizes[k], -1000.0 * k - 7) << "entry " << k;
+  for (int k = 15; k <= 18; ++k)
+    EXPECT_EQ(sizes[k], 2147483648.0 + 0x1111 * k) << "entry " << k;
+  // What the block declares is there beside them.
+  EXPECT_EQ(sizes[2], 2.0);
+  EXPECT_EQ(sizes[3], 9.0);
+  EXPECT_EQ(sizes[19], 8480229.0);
+  EXPECT_EQ(sizes[23], 537403394.0);
+}
+
 // Each installed slot, called as the host calls it, does the work of its role.
 TEST_F(ModuleTest, EachInstalledSlotDoesTheWorkOfItsRole) {
-  HostBlock root("model root");
-  HostBlock block("Corvalent2", &root);
+  RecordingHostBlock root("model root");
+  RecordingHostBlock block("Corvalent2", &root);
   ASSERT_FALSE(installBlock(module, block).raisedError);
   SimStruct* s = block.record();
   const MethodSlots& slots = s->methods;
@@ -124,7 +148,7 @@ TEST_F(ModuleTest, EachInstalledSlotDoesTheWorkOfItsRole) {
 }
 
 TEST_F(ModuleTest, HostContextAnnouncesTheInstalledRecordFirst) {
-  HostBlock block;
+  RecordingHostBlock block;
   int context = 0;
   block.setHostContext(&context);
   ASSERT_FALSE(installBlock(module, block).raisedError);
@@ -137,7 +161,7 @@ TEST_F(ModuleTest, HostContextAnnouncesTheInstalledRecordFirst) {
 
 TEST_F(ModuleTest, RecordNamedOtherwiseIsRefused) {
   for (const char* name : {"Corvalent21", "Corvalent", "corvalent2"}) {
-    HostBlock block(name);
+    RecordingHostBlock block(name);
     const GatewayOutcome outcome = installBlock(module, block);
     EXPECT_TRUE(outcome.raisedError);
     EXPECT_EQ(outcome.errorId, "Simulink:SFunctions:SimStructSFunctionNameMismatch");
@@ -149,7 +173,7 @@ TEST_F(ModuleTest, RecordNamedOtherwiseIsRefused) {
 }
 
 TEST_F(ModuleTest, RefusedInputCountStopsTheDeclaration) {
-  HostBlock block;
+  RecordingHostBlock block;
   block.setPortCountAnswers(false, true);
   ASSERT_FALSE(installBlock(module, block).raisedError);
   EXPECT_EQ(block.inputPortCountRequests, std::vector<int32_t>{9});
@@ -159,7 +183,7 @@ TEST_F(ModuleTest, RefusedInputCountStopsTheDeclaration) {
 }
 
 TEST_F(ModuleTest, RefusedOutputCountLeavesTheInputsDeclared) {
-  HostBlock block;
+  RecordingHostBlock block;
   block.record()->sizes.entry[kSizeSampleTimes] = 7;
   block.setPortCountAnswers(true, false);
   ASSERT_FALSE(installBlock(module, block).raisedError);
@@ -171,7 +195,7 @@ TEST_F(ModuleTest, RefusedOutputCountLeavesTheInputsDeclared) {
 }
 
 TEST_F(ModuleTest, WithoutAServiceEntryTheOptionsAreStillDeclared) {
-  HostBlock block;
+  RecordingHostBlock block;
   block.offerServiceEntry(false);
   ASSERT_FALSE(installBlock(module, block).raisedError);
   EXPECT_EQ(static_cast<uint32_t>(block.record()->sizes.entry[kSizeOptions]), 0x20082002u);

@@ -10,11 +10,14 @@
 #include <vector>
 
 #include "tests/support/diagnostic_texts.h"
+#include "tests/support/recording_host_block.h"
 
 #include "loader/host_calls.h"
 #include "loader/plugin_module.h"
 
 namespace substitute_host {
+
+using test_doubles::RecordingHostBlock;
 
 // The module under test: the one the build names, or else the one next to this test
 // program, where the Windows build puts both.

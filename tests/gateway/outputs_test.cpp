@@ -11,14 +11,14 @@ namespace {
 using StepInputs = DriveInputs;
 const StepInputs kWorkedExample = kWorkedExampleInputs;
 
-void writeInputs(HostBlock& block, const StepInputs& in) {
+void writeInputs(RecordingHostBlock& block, const StepInputs& in) {
   const float* fields[9] = {in.iabc1, &in.theta1, &in.omega1, in.iabc2, &in.theta2,
                             &in.omega2, &in.udc, &in.iqCommand, &in.steerAngle};
   for (int p = 0; p < 9; ++p)
     for (int k = 0; k < block.inputPorts()[p].width; ++k) block.inputSignal(p)[k] = fields[p][k];
 }
 
-std::array<float, 6> readOutputs(HostBlock& block) {
+std::array<float, 6> readOutputs(RecordingHostBlock& block) {
   return {block.outputSignal(0)[0], block.outputSignal(0)[1], block.outputSignal(0)[2],
           block.outputSignal(1)[0], block.outputSignal(1)[1], block.outputSignal(1)[2]};
 }
@@ -44,7 +44,7 @@ class OutputTest : public ModuleTest {
     ModuleTest::SetUp();
     ASSERT_FALSE(installBlock(module, block).raisedError);
   }
-  HostBlock block;
+  RecordingHostBlock block;
 };
 
 TEST_F(OutputTest, WorkedExampleThroughTheOutputSlot) {
@@ -80,7 +80,7 @@ TEST_F(OutputTest, Flag104MatchesTheSlotAndTheControllerForEveryTaskSelector) {
 // Two blocks in one process share the controller's state: stepping alternately they
 // act as one block fed the interleaved inputs, each output going to its own block.
 TEST_F(OutputTest, AlternatingInstancesShareOneState) {
-  HostBlock other;
+  RecordingHostBlock other;
   ASSERT_FALSE(installBlock(module, other).raisedError);
   std::mt19937 rng(11);
   for (int i = 0; i < 500; ++i) {
@@ -99,7 +99,7 @@ TEST_F(OutputTest, AlternatingInstancesShareOneState) {
 TEST_F(OutputTest, ASecondRunContinuesFromTheFirstRunsState) {
   writeInputs(block, kWorkedExample);
   block.record()->methods.outputs(block.record(), 0);
-  HostBlock secondRun;
+  RecordingHostBlock secondRun;
   ASSERT_FALSE(installBlock(module, secondRun).raisedError);
   sendHostFlag(module, secondRun, 101);
   sendHostFlag(module, secondRun, 117);

@@ -46,10 +46,7 @@ class GuardedPages {
 };
 
 GatewayOutcome installByAddress(const PluginModule& module, const void* address) {
-  std::vector<double> handle = recordHandle(static_cast<const SimStruct*>(address));
-  OwnedArray empty = makeDoubleMatrix(0, 0), flag = makeDoubleMatrix(1, 1, {0.0});
-  OwnedArray handleArray = makeDoubleMatrix(3, 1, handle);
-  return callWith(module, 1, {empty.get(), handleArray.get(), empty.get(), flag.get()});
+  return installByHandle(module, recordHandle(static_cast<const SimStruct*>(address)));
 }
 
 void expectRefusedWithoutName(const GatewayOutcome& outcome) {
@@ -75,7 +72,7 @@ TEST_F(ModuleTest, HandleOfUnreadableMemoryIsRefused) {
 TEST_F(ModuleTest, RecordWhoseNameCannotBeReadIsRefused) {
   GuardedPages pages;
   ASSERT_NE(pages.readable(), nullptr);
-  HostBlock block;
+  RecordingHostBlock block;
   block.record()->name = pages.unreadable();
   expectRefusedWithoutName(installBlock(module, block));
   EXPECT_EQ(block.record()->methods.outputs, nullptr);
@@ -90,14 +87,14 @@ TEST_F(ModuleTest, NameEndingRightBeforeUnreadableMemoryInstalls) {
   ASSERT_NE(pages.readable(), nullptr);
   char* name = pages.unreadable() - sizeof "Corvalent2";
   std::memcpy(name, "Corvalent2", sizeof "Corvalent2");
-  HostBlock block;
+  RecordingHostBlock block;
   block.record()->name = name;
   const GatewayOutcome outcome = installBlock(module, block);
   EXPECT_FALSE(outcome.raisedError);
   EXPECT_NE(block.record()->methods.outputs, nullptr);
   // A shorter name there is refused by its own name.
   std::memcpy(pages.unreadable() - sizeof "Corv", "Corv", sizeof "Corv");
-  HostBlock other;
+  RecordingHostBlock other;
   other.record()->name = pages.unreadable() - sizeof "Corv";
   EXPECT_EQ(installBlock(module, other).errorArguments,
             (std::vector<ErrorArgument>{std::string("Corvalent2"), std::string("Corv")}));

@@ -10,18 +10,18 @@
 #include "absolute_tolerance.h"
 #include "data_type_ids.h"
 #include "port_dimensions.h"
-#include "substitute_host/records/host_block.h"
+#include "tests/support/recording_host_block.h"
 #include "substitute_host/runtime/host_arrays.h"
 
 namespace {
 
-using substitute_host::DimensionInfoCall;
-using substitute_host::HostBlock;
+using test_doubles::DimensionInfoCall;
+using test_doubles::RecordingHostBlock;
 
 constexpr const char* kBadTolerance = "Incorrect absolute tolerance value.";
 
 TEST(AbsoluteTolerance, TakesFiniteValuesNotBelowZeroAndLeavesMinusOneToTheSolver) {
-  HostBlock host;
+  RecordingHostBlock host;
   host.allocateTolerances(4);
   setAbsoluteTolerance(host.record(), 0, -1.0);
   setAbsoluteTolerance(host.record(), 1, 0.0);
@@ -37,8 +37,8 @@ TEST(AbsoluteTolerance, RefusesNegativeAndNonFiniteValues) {
   constexpr double inf = std::numeric_limits<double>::infinity();
   for (double value : {-2.0, inf, -inf, std::nan("")}) {
     SCOPED_TRACE(value);
-    HostBlock root("model root");
-    HostBlock host("Corvalent2", &root);
+    RecordingHostBlock root("model root");
+    RecordingHostBlock host("Corvalent2", &root);
     root.modelInfo().flags = 0xFF;
     host.allocateTolerances(1);
     setAbsoluteTolerance(host.record(), 0, value);
@@ -48,7 +48,7 @@ TEST(AbsoluteTolerance, RefusesNegativeAndNonFiniteValues) {
     EXPECT_EQ(host.toleranceMarks()[0], 0);
     EXPECT_EQ(host.absoluteTolerances()[0], 0.0);
   }
-  HostBlock noTables;  // values are checked even with nowhere to put them
+  RecordingHostBlock noTables;  // values are checked even with nowhere to put them
   setAbsoluteTolerance(noTables.record(), 0, 1.0);
   EXPECT_EQ(noTables.record()->errorStatus, nullptr);
   setAbsoluteTolerance(noTables.record(), 0, -2.0);
@@ -56,7 +56,7 @@ TEST(AbsoluteTolerance, RefusesNegativeAndNonFiniteValues) {
 }
 
 TEST(AbsoluteTolerance, TheArrayComesWithEveryStateMarked) {
-  HostBlock host;
+  RecordingHostBlock host;
   host.allocateTolerances(3);
   host.record()->sizes.entry[kSizeContinuousStates] = 2;  // marks stop at the state count
   EXPECT_EQ(absoluteToleranceArray(host.record()), host.absoluteTolerances().data());
@@ -73,7 +73,7 @@ class PortDimensions : public ::testing::Test {
     S->setOutputPortCount(S->outputPortCountContext, 2);
     host.dimensionInfoResult = 5;
   }
-  HostBlock host;
+  RecordingHostBlock host;
 };
 
 TEST_F(PortDimensions, AVectorIsItsOwnOneDimension) {

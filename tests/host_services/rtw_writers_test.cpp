@@ -11,8 +11,8 @@
 #include "rtw_list_writers.h"
 #include "rtw_pair_writers.h"
 #include "rtw_work_vector_defines.h"
-#include "substitute_host/records/host_block.h"
-#include "substitute_host/records/writer_recorder.h"
+#include "tests/support/recording_host_block.h"
+#include "tests/support/writer_recorder.h"
 #include "tests/support/diagnostic_texts.h"
 
 namespace {
@@ -46,9 +46,9 @@ class RtwWriters : public ::testing::Test {
     writer.writes.clear();
   }
 
-  substitute_host::HostBlock root{"model root"};
-  substitute_host::HostBlock host{"Corvalent2", &root};
-  substitute_host::WriterRecorder writer;
+  test_doubles::RecordingHostBlock root{"model root"};
+  test_doubles::RecordingHostBlock host{"Corvalent2", &root};
+  test_doubles::WriterRecorder writer;
   const double values[3] = {1.5, -2, 3};
   const double imaginary[3] = {-1, -2, -3};
   const int32_t ints[2] = {7, -8};

@@ -10,12 +10,12 @@
 #include <gtest/gtest.h>
 
 #include "service_wrappers.h"
-#include "substitute_host/records/host_block.h"
+#include "tests/support/recording_host_block.h"
 
 namespace {
 
-using substitute_host::HostBlock;
-using substitute_host::ServiceCall;
+using test_doubles::RecordingHostBlock;
+using test_doubles::ServiceCall;
 
 // The inputs of every call, distinct in every byte, and the host's answers.
 constexpr int32_t kIndex = 11, kValue = 0x01020304, kSecond = -3, kEntryResult = 4242;
@@ -164,7 +164,7 @@ const std::vector<Row>& rows() {
 TEST(ServiceWrappers, EachWrapperCallsItsServiceWithItsArgumentBlock) {
   for (const Row& row : rows()) {
     SCOPED_TRACE(row.name);
-    HostBlock host;
+    RecordingHostBlock host;
     uint64_t expected = 0;
     host.serviceAnswer = [&](const ServiceCall& call) {
       expected = row.host(call);
@@ -182,14 +182,14 @@ TEST(ServiceWrappers, EachWrapperCallsItsServiceWithItsArgumentBlock) {
 TEST(ServiceWrappers, WithoutAnEntryQueriesAnswerTheirPresetAndSettersZero) {
   for (const Row& row : rows()) {
     SCOPED_TRACE(row.name);
-    HostBlock host;
+    RecordingHostBlock host;
     host.offerServiceEntry(false);
     EXPECT_EQ(row.call(host.record()), row.absent);
   }
 }
 
 TEST(ServiceWrappers, TheEntryIsReadAtEveryCall) {
-  HostBlock host;
+  RecordingHostBlock host;
   host.serviceAnswer = [](const ServiceCall& call) {
     put<uint8_t>(call, 0, 1);
     return 0;

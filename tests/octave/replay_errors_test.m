@@ -36,7 +36,7 @@ function replay_errors_test ()
                   "corvalent2_replay: the installing call of Corvalent2 failed: My:shadow: not the module");
     write_function (shadow, "s = zeros (40, 1);");
     expect_error (@() corvalent2_replay (zeros (1, 13)), "Corvalent2:octave:notInstalled",
-                  "corvalent2_replay: the module did not declare nine inputs of 13 values and two outputs of 6");
+                  "corvalent2_replay: the plug-in did not declare nine inputs and two outputs of the block's widths");
   unwind_protect_cleanup
     rmpath (shadow);
     confirm_recursive_rmdir (false, "local");

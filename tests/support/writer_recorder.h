@@ -1,6 +1,6 @@
 #pragma once
 
-// The host's code-generation writers as the substitute host offers them: every text,
+// A test double of the host's code-generation writers: every text,
 // pair and parameter write is kept, with copies of what can be read back, so that the
 // record file can be checked as written. Each call answers a configurable result.
 
@@ -13,8 +13,10 @@
 #include "model_info.h"
 
 namespace substitute_host {
-
 class HostBlock;
+}
+
+namespace test_doubles {
 
 struct RecordedWrite {
   enum class Kind { text, pair, parameter };
@@ -40,7 +42,7 @@ class WriterRecorder {
  public:
   // Offers the writers of this recorder in the model-info record.
   void plugInto(ModelInfo& info);
-  void plugInto(HostBlock& block);
+  void plugInto(substitute_host::HostBlock& block);
 
   std::vector<RecordedWrite> writes;
   int defaultResult = 1;
@@ -61,4 +63,4 @@ class WriterRecorder {
                             const void* data, int32_t word, int32_t rows, int32_t columns);
 };
 
-}  // namespace substitute_host
+}  // namespace test_doubles

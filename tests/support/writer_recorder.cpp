@@ -3,10 +3,10 @@
 #include <cstdio>
 #include <cstring>
 
-#include "host_block.h"
+#include "records/host_block.h"
 #include "host_numbering.h"
 
-namespace substitute_host {
+namespace test_doubles {
 
 namespace {
 
@@ -77,7 +77,7 @@ void WriterRecorder::plugInto(ModelInfo& info) {
   info.writeParameter = &WriterRecorder::writeParameter;
 }
 
-void WriterRecorder::plugInto(HostBlock& block) { plugInto(block.modelInfo()); }
+void WriterRecorder::plugInto(substitute_host::HostBlock& block) { plugInto(block.modelInfo()); }
 
 int WriterRecorder::record(RecordedWrite write) {
   const std::size_t call = writes.size();
@@ -146,4 +146,4 @@ std::vector<std::string> WriterRecorder::lines() const {
   return out;
 }
 
-}  // namespace substitute_host
+}  // namespace test_doubles
