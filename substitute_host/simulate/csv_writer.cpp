@@ -13,14 +13,13 @@ using plant::recordColumns;
 using plant::StepRecord;
 
 bool CsvWriter::writeHeader() {
-  bool first = true;
+  std::string header;
   for (const auto& column : recordColumns()) {
-    if (!first) out_ << ',';
-    out_ << column.header;
-    first = false;
+    if (!header.empty()) header += ',';
+    header += column.header;
   }
-  out_ << '\n';
-  return static_cast<bool>(out_);
+  header += '\n';
+  return std::fwrite(header.data(), 1, header.size(), out_) == header.size();
 }
 
 bool CsvWriter::write(const StepRecord& record) {
@@ -36,8 +35,8 @@ bool CsvWriter::write(const StepRecord& record) {
     p = r.ptr;
   }
   *p++ = '\n';
-  out_.write(row, p - row);
-  return static_cast<bool>(out_);
+  const auto length = static_cast<std::size_t>(p - row);
+  return std::fwrite(row, 1, length, out_) == length;
 }
 
 namespace {

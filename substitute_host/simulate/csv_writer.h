@@ -1,6 +1,6 @@
 #pragma once
 
-#include <ostream>
+#include <cstdio>
 #include <string>
 
 #include "plant/step_record.h"
@@ -12,13 +12,13 @@ namespace substitute_host::simulate {
 // saw; plant quantities with ten significant digits.
 class CsvWriter {
  public:
-  explicit CsvWriter(std::ostream& out) : out_(out) {}
+  explicit CsvWriter(std::FILE* out) : out_(out) {}
 
   bool writeHeader();
-  bool write(const plant::StepRecord& record);  // false once the stream has failed
+  bool write(const plant::StepRecord& record);  // false once a write has failed
 
  private:
-  std::ostream& out_;
+  std::FILE* out_;
 };
 
 // Empty, or a warning that a run of `duration` seconds writing every `decimate`th step

@@ -1,11 +1,10 @@
 #include "simulate/plot_output.h"
 
-#include <cerrno>
-#include <fstream>
 #include <string>
 
 #include "simulate/external_program.h"
 #include "simulate/output_messages.h"
+#include "table/output_file.h"
 #include "text/display_text.h"
 
 namespace substitute_host::simulate {
@@ -29,12 +28,16 @@ std::string runGnuplot(const fs::path& script) {
 
 bool writePlot(const PlotRequest& plot, const fs::path& dir, const fs::path& script, bool draw,
                std::ostream& out, std::ostream& err) {
-  errno = 0;
-  std::ofstream gp(script, std::ios::binary);
-  gp << plotScript(plot);
-  gp.close();
-  if (!gp) {
-    err << "simulate: cannot write " << shownPath(script) << ": " << failureReason(errno) << '\n';
+  const std::string text = plotScript(plot);
+  OutputFile gp;
+  bool written = gp.open(script.string());
+  if (written) {
+    // A failed write leaves the stream's error flag, which the commit reports.
+    std::fwrite(text.data(), 1, text.size(), gp.stream());
+    written = gp.commit();
+  }
+  if (!written) {
+    err << "simulate: cannot write " << shownPath(script) << ": " << gp.error() << '\n';
     return false;
   }
   out << "Wrote " << shownPath(dir / plot.csvFile) << " and " << shownPath(script) << '\n';

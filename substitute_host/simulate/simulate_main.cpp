@@ -4,7 +4,6 @@
 #include <cerrno>
 #include <exception>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 
 #include "plant/scenario.h"
@@ -15,6 +14,7 @@
 #include "simulate/plot_output.h"
 #include "simulate/progress_bar.h"
 #include "simulate/summary.h"
+#include "table/output_file.h"
 #include "text/display_text.h"
 
 namespace substitute_host::simulate {
@@ -31,30 +31,22 @@ struct Streams {
   std::ostream& err;
 };
 
-bool openCsv(const fs::path& dir, const fs::path& csvPath, std::ofstream& csv, Streams io) {
+bool openCsv(const fs::path& dir, const fs::path& csvPath, OutputFile& csv, Streams io) {
   std::error_code ec;
   fs::create_directories(dir, ec);
   if (ec) {
     io.err << "simulate: cannot create " << shownPath(dir) << ": " << ec.message() << '\n';
     return false;
   }
-  errno = 0;
-  csv.open(csvPath, std::ios::binary);
-  if (!csv) {
-    io.err << "simulate: cannot write " << shownPath(csvPath) << ": " << failureReason(errno)
-           << '\n';
-    return false;
-  }
-  return true;
+  if (csv.open(csvPath.string())) return true;
+  io.err << "simulate: cannot write " << shownPath(csvPath) << ": " << csv.error() << '\n';
+  return false;
 }
 
-bool closeCsv(const fs::path& csvPath, std::ofstream& csv, Streams io) {
-  if (!csv.is_open()) return true;
-  errno = 0;
-  csv.close();
-  if (csv) return true;
-  io.err << "simulate: writing " << shownPath(csvPath) << " failed: " << failureReason(errno)
-         << '\n';
+// The log takes its name only when complete: after a run that failed, none is left.
+bool commitCsv(const fs::path& csvPath, OutputFile& csv, Streams io) {
+  if (csv.stream() == nullptr || csv.commit()) return true;
+  io.err << "simulate: writing " << shownPath(csvPath) << " failed: " << csv.error() << '\n';
   return false;
 }
 
@@ -88,10 +80,10 @@ int checkedSummary(int status, Streams io) {
 // The closed loop with every recorded step written to `csv` (when open) and a progress
 // bar on a terminal's standard error.
 SimulationResult runLogged(const SimulateRequest& req, const Scenario& sc, ControllerStep step,
-                           void* context, std::ofstream& csvFile) {
-  CsvWriter csv(csvFile);
+                           void* context, const OutputFile& csvFile) {
+  CsvWriter csv(csvFile.stream());
   plant::StepSink sink;
-  if (csvFile.is_open()) {
+  if (csvFile.stream() != nullptr) {
     csv.writeHeader();
     sink = [&csv](const plant::StepRecord& r) { return csv.write(r); };
   }
@@ -108,15 +100,14 @@ int runAndReport(const SimulateRequest& req, const Scenario& sc, ControllerStep 
                  Streams io) {
   const fs::path dir = req.outputDir;
   const fs::path csvPath = dir / (sc.name + ".csv");
-  std::ofstream csvFile;
+  OutputFile csvFile;
   if (!dir.empty() && !openCsv(dir, csvPath, csvFile, io)) return kSimulateFailed;
   const SimulationResult result = runLogged(req, sc, step, context, csvFile);
-  const bool csvWritten = closeCsv(csvPath, csvFile, io);
   if (!result.ok()) {
     io.err << result.error << '\n';
     return kSimulateFailed;
   }
-  if (!csvWritten) return kSimulateFailed;
+  if (!commitCsv(csvPath, csvFile, io)) return kSimulateFailed;
   printSummary(io.out, sc, result);
   if (dir.empty()) return kSimulateOk;
   const bool plotted = writePlot(plotRequest(req, sc, result), dir, dir / (sc.name + ".gp"),

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -62,9 +63,25 @@ const char* const kShortScenario =
     R"({"duration": 0.01, "profiles": {"iqCommand": [[0, 0]], "steerAngle": [[0, 0]],
         "udc": [[0, 400]]}})";
 
+// What a CsvWriter wrote, in a temporary file.
+struct WrittenText {
+  std::FILE* file = std::tmpfile();
+  ~WrittenText() {
+    if (file != nullptr) std::fclose(file);
+  }
+  std::string str() const {
+    std::string text;
+    if (file == nullptr || std::fflush(file) != 0) return text;
+    std::rewind(file);
+    char buffer[4096];
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;) text.append(buffer, n);
+    return text;
+  }
+};
+
 TEST(Csv, RowsMatchTheHeaderAndKeepTheBlockSignalsExact) {
-  std::ostringstream text;
-  CsvWriter csv(text);
+  WrittenText text;
+  CsvWriter csv(text.file);
   ASSERT_TRUE(csv.writeHeader());
   plant::StepRecord r{};
   r.time = 0.00015;
@@ -96,8 +113,8 @@ TEST(Csv, RowsMatchTheHeaderAndKeepTheBlockSignalsExact) {
 }
 
 TEST(Csv, BlockSignalsBearTheNamesTheReplayReadsAndThePlotFindsItsColumns) {
-  std::ostringstream text;
-  CsvWriter csv(text);
+  WrittenText text;
+  CsvWriter csv(text.file);
   ASSERT_TRUE(csv.writeHeader());
   std::string header = text.str();
   ASSERT_FALSE(header.empty());
@@ -208,6 +225,37 @@ TEST_F(TempDir, RefusedScenarioRunsNothingAndWritesNothing) {
   EXPECT_EQ(simulateMain(req, step, &called), kSimulateRefused);
   EXPECT_FALSE(called);
   EXPECT_NE(err.str().find("decimate"), std::string::npos) << err.str();
+}
+
+// A run whose plant state stops being finite fails, and leaves no log under the final
+// name (nor a temporary one beside it); a log of the same name from before stays.
+TEST_F(TempDir, AFailedRunLeavesNoLogAndKeepsAnEarlierOne) {
+  SimulateRequest req;
+  req.scenarioPath = writeScenario("diverges", kShortScenario);
+  req.outputDir = (dir_ / "out").string();
+  req.plot = false;
+  std::ostringstream out, err;
+  req.out = &out;
+  req.err = &err;
+  const auto notANumber = [](void*, const float* const[9], float* const outputs[2]) {
+    for (int m = 0; m < 2; ++m)
+      for (int i = 0; i < 3; ++i) outputs[m][i] = std::nanf("");
+  };
+  EXPECT_EQ(simulateMain(req, notANumber, nullptr), kSimulateFailed);
+  EXPECT_NE(err.str().find("finite"), std::string::npos) << err.str();
+  EXPECT_TRUE(fs::is_empty(dir_ / "out"));
+
+  fs::create_directories(dir_ / "out");
+  {
+    std::ofstream earlier(dir_ / "out" / "diverges.csv");
+    earlier << "an earlier log\n";
+  }
+  EXPECT_EQ(simulateMain(req, notANumber, nullptr), kSimulateFailed);
+  std::ifstream kept(dir_ / "out" / "diverges.csv");
+  std::string line;
+  std::getline(kept, line);
+  EXPECT_EQ(line, "an earlier log");
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_ / "out"), fs::directory_iterator()), 1);
 }
 
 }  // namespace
