@@ -3,7 +3,7 @@
 #include <array>
 #include <cstddef>
 
-#include "plant/frame_transforms.h"
+#include "plant/phase_axes.h"
 #include "plant/phasor.h"
 #include "plant/plant_params.h"
 

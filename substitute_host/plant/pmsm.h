@@ -1,6 +1,6 @@
 #pragma once
 
-#include "plant/frame_transforms.h"
+#include "plant/phase_axes.h"
 #include "plant/phasor.h"
 #include "plant/plant_params.h"
 

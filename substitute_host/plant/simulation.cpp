@@ -7,7 +7,7 @@
 #include <sstream>
 
 #include "plant/inverter.h"
-#include "plant/modulation_index.h"
+#include "plant/modulation_index_estimate.h"
 #include "plant/port_buffers.h"
 #include "plant/sensors.h"
 #include "plant/vehicle.h"

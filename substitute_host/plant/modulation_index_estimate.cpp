@@ -1,10 +1,10 @@
-#include "plant/modulation_index.h"
+#include "plant/modulation_index_estimate.h"
 
 #include <cmath>
 
 #include "control/foc_channel.h"
 #include "control/modulation_index.h"
-#include "plant/frame_transforms.h"
+#include "plant/phase_axes.h"
 
 namespace substitute_host::plant {
 
