@@ -30,11 +30,11 @@ std::string indexPath(const std::string& parent, std::size_t index) {
   return parent + "[" + std::to_string(index) + "]";
 }
 
-void requireObject(const nlohmann::json& j, const std::string& path) {
+void requireObject(const Json& j, const std::string& path) {
   if (!j.is_object()) refuse(path, std::string("expected an object, got ") + j.type_name());
 }
 
-void refuseUnknownKeys(const nlohmann::json& object, const std::string& path,
+void refuseUnknownKeys(const Json& object, const std::string& path,
                        std::initializer_list<std::string_view> known) {
   for (const auto& item : object.items()) {
     if (std::find(known.begin(), known.end(), item.key()) == known.end()) {
@@ -43,14 +43,14 @@ void refuseUnknownKeys(const nlohmann::json& object, const std::string& path,
   }
 }
 
-const nlohmann::json& requireKey(const nlohmann::json& object, const std::string& path,
+const Json& requireKey(const Json& object, const std::string& path,
                                  std::string_view key) {
   const auto it = object.find(key);
   if (it == object.end()) refuse(childPath(path, key), "required key is missing");
   return *it;
 }
 
-double requireNumber(const nlohmann::json& j, const std::string& path) {
+double requireNumber(const Json& j, const std::string& path) {
   if (!j.is_number()) refuse(path, std::string("expected a number, got ") + j.type_name());
   // The parser itself refuses numbers beyond the range of a double.
   return j.get<double>();
@@ -72,7 +72,7 @@ std::string withShortToken(std::string what) {
 
 }  // namespace
 
-nlohmann::json parseStrict(std::string_view text) {
+Json parseStrict(std::string_view text) {
   // The parser takes a NUL byte for the end of the text and would ignore the rest.
   if (const std::size_t nul = text.find('\0'); nul != std::string_view::npos) {
     refuse("", "byte " + std::to_string(nul + 1) +
@@ -82,8 +82,8 @@ nlohmann::json parseStrict(std::string_view text) {
   // "duration" entries would run with the one the user did not mean.
   std::vector<std::set<std::string>> openObjects;
   std::string repeated;
-  const auto watch = [&](int, nlohmann::json::parse_event_t event, nlohmann::json& parsed) {
-    using E = nlohmann::json::parse_event_t;
+  const auto watch = [&](int, Json::parse_event_t event, Json& parsed) {
+    using E = Json::parse_event_t;
     if (event == E::object_start) {
       openObjects.emplace_back();
     } else if (event == E::object_end) {
@@ -94,10 +94,10 @@ nlohmann::json parseStrict(std::string_view text) {
     }
     return true;
   };
-  nlohmann::json document;
+  Json document;
   try {
-    document = nlohmann::json::parse(text.begin(), text.end(), watch);
-  } catch (const nlohmann::json::exception& e) {
+    document = Json::parse(text.begin(), text.end(), watch);
+  } catch (const Json::exception& e) {
     // Drop the library's "[json.exception.parse_error.101] " tag.
     std::string what = e.what();
     const auto tagEnd = what.find("] ");

@@ -8,6 +8,11 @@
 
 namespace substitute_host::plant::json_checks {
 
+// A scenario's objects keep their keys in the file's order, so that of several
+// offending keys the message names the first the user wrote, not the first in
+// alphabetical order.
+using Json = nlohmann::ordered_json;
+
 // Thrown inside the scenario parser only; the parser turns it into its message.
 struct Refusal : std::runtime_error {
   using std::runtime_error::runtime_error;
@@ -22,14 +27,14 @@ std::string formatNumber(double value);
 std::string childPath(const std::string& parent, std::string_view key);
 std::string indexPath(const std::string& parent, std::size_t index);
 
-void requireObject(const nlohmann::json& j, const std::string& path);
-void refuseUnknownKeys(const nlohmann::json& object, const std::string& path,
+void requireObject(const Json& j, const std::string& path);
+void refuseUnknownKeys(const Json& object, const std::string& path,
                        std::initializer_list<std::string_view> known);
-const nlohmann::json& requireKey(const nlohmann::json& object, const std::string& path,
+const Json& requireKey(const Json& object, const std::string& path,
                                  std::string_view key);
-double requireNumber(const nlohmann::json& j, const std::string& path);
+double requireNumber(const Json& j, const std::string& path);
 
 // Parses text, refusing malformed JSON and keys repeated within one object.
-nlohmann::json parseStrict(std::string_view text);
+Json parseStrict(std::string_view text);
 
 }  // namespace substitute_host::plant::json_checks

@@ -18,7 +18,7 @@ using json_checks::indexPath;
 using json_checks::refuse;
 using json_checks::requireKey;
 using json_checks::requireNumber;
-using nlohmann::json;
+using json = json_checks::Json;
 
 // What a profile's values must satisfy, beyond being finite numbers.
 enum class ValueRule { Any, Positive, SteerRange };

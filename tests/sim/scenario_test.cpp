@@ -110,6 +110,18 @@ TEST(Scenario, RefusesBadDocumentsNamingTheKeyAndTheReason) {
   }
 }
 
+// Of several offending keys the message names the first the user wrote, in either
+// order, whatever their alphabetical order.
+TEST(Scenario, OfSeveralOffendingKeysTheFirstInTheFileIsNamed) {
+  const auto errorOf = [](const std::string& text) { return parseScenario(text).error; };
+  EXPECT_EQ(errorOf(withTop(R"("plant": {"track": -1, "dragArea": -2}, )")),
+            "scenario: plant.track: must be above 0, got -1");
+  EXPECT_EQ(errorOf(withTop(R"("plant": {"dragArea": -2, "track": -1}, )")),
+            "scenario: plant.dragArea: must not be negative, got -2");
+  EXPECT_EQ(errorOf(withTop(R"("zeta": 1, "alpha": 2, )")), "scenario: zeta: unknown key");
+  EXPECT_EQ(errorOf(withTop(R"("alpha": 2, "zeta": 1, )")), "scenario: alpha: unknown key");
+}
+
 TEST(Scenario, RefusesWhatAParserWouldMisreadNamingTheKey) {
   const std::vector<Refusal> cases = {
       // The parser would stop at the NUL and take the text before it.
