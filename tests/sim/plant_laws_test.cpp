@@ -1,10 +1,12 @@
 // The plant against closed forms of the laws it models, driven directly with held
 // voltages (no controller): the stator circuit of a locked rotor, a vehicle coasting
-// against rolling resistance and drag, and the integrator's order of convergence.
+// against rolling resistance and drag, the motors' energy balance, and the
+// integrator's order of convergence.
 // Each expected value comes from the law's own solution, not from an earlier run.
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <random>
 
 #include "plant/plant.h"
 
@@ -69,6 +71,44 @@ TEST(CoastingLaw, ACoastingVehicleSlowsAsRollingResistanceAndDragPrescribe) {
         std::sqrt(a / b) * std::tan(std::atan(v0 * std::sqrt(b / a)) - std::sqrt(a * b) * t);
     EXPECT_NEAR(s.speed(), expected, 1e-4 * v0) << "t " << t;
     for (int m = 0; m < 2; ++m) EXPECT_EQ(s.current(m).q, 0.0);
+  }
+}
+
+// What the DC link delivers to a motor, 1.5 (vd id + vq iq) in the amplitude-invariant
+// frame, goes into copper loss, into the magnetic energy 1.5 (Ld id^2 + Lq iq^2) / 2, or
+// across the air gap as torque times speed; nothing else. At any state and any voltage
+// the plant's rates and its torque must balance so, to rounding (1e-9 of the power).
+// A torque constant, pole-pair count or back-EMF term out of step with the others breaks
+// the balance.
+TEST(EnergyLaw, ThePowerDrawnIsCopperLossMagneticEnergyAndTorqueTimesSpeed) {
+  const PlantParams p;
+  const Plant plant(p);
+  std::mt19937 random(2026);
+  std::uniform_real_distribution<double> current(-300.0, 300.0), speed(-1500.0, 1500.0),
+      angle(0.0, 6.283), voltage(-200.0, 200.0);
+  for (int trial = 0; trial < 200; ++trial) {
+    PlantState s = plant.rollingStart(5.0, 0.0);
+    HeldInputs in{{{voltage(random), voltage(random)}, {voltage(random), voltage(random)}}, 0.0};
+    for (int m = 0; m < 2; ++m) {
+      s.motor(m, PlantState::kId) = current(random);
+      s.motor(m, PlantState::kIq) = current(random);
+      s.motor(m, PlantState::kTheta) = angle(random);
+      s.motor(m, PlantState::kOmega) = speed(random);
+    }
+    const PlantState rate = plant.rates(s, in, Plant::angleReference(s));
+    for (int m = 0; m < 2; ++m) {
+      const double phi = 2.0 * s.theta(m);  // two pole pairs
+      const double vd = std::cos(phi) * in.voltage[m].alpha + std::sin(phi) * in.voltage[m].beta;
+      const double vq = std::cos(phi) * in.voltage[m].beta - std::sin(phi) * in.voltage[m].alpha;
+      const Dq i = s.current(m);
+      const double drawn = 1.5 * (vd * i.d + vq * i.q);
+      const double copper = 1.5 * p.statorResistance * (i.d * i.d + i.q * i.q);
+      const double magnetic = 1.5 * (p.inductanceD * i.d * rate.current(m).d +
+                                     p.inductanceQ * i.q * rate.current(m).q);
+      const double airGap = plant.torque(s, m) * s.omega(m);
+      const double scale = std::abs(drawn) + copper + std::abs(magnetic) + std::abs(airGap);
+      EXPECT_NEAR(drawn, copper + magnetic + airGap, 1e-9 * scale) << "trial " << trial;
+    }
   }
 }
 
