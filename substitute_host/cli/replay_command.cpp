@@ -132,11 +132,16 @@ std::string runnerPath(const ReplayOptions& options, const TargetProgram& target
   return folder + "/" + std::string(target.runnerFile);
 }
 
+// The runner as an absolute path: the emulator runs in a scratch folder of its own.
 int findRunner(const ReplayOptions& options, std::string& runner) {
   const TargetProgram& target = *findTarget(options.target);
   runner = runnerPath(options, target);
   std::error_code ec;
-  if (std::filesystem::is_regular_file(runner, ec)) return kExitOk;
+  if (std::filesystem::is_regular_file(runner, ec)) {
+    const std::filesystem::path absolute = std::filesystem::absolute(runner, ec);
+    if (!ec) runner = absolute.string();
+    return kExitOk;
+  }
   complain("target", "no target program " + shownArgument(runner) +
                          ": build it with scripts/build-target " + std::string(target.name));
   return kExitUsage;
