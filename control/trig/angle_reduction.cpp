@@ -5,8 +5,6 @@
 
 namespace {
 
-using Uint128 = unsigned __int128;
-
 // The fraction bits of 2/pi, most significant first: bit 1 of the first word is the
 // bit of weight 2^-1.
 constexpr std::uint64_t kTwoOverPiBits[] = {
@@ -32,15 +30,30 @@ Wide twoOverPiWindow(int skip) {
   return g;
 }
 
+// m * w + carry as two 64-bit words (high, low), for m of at most 24 bits: in 64-bit
+// integers only, so that 32-bit processors, which have no 128-bit type, compute it too.
+struct TwoWords {
+  std::uint64_t high, low;
+};
+TwoWords multiplyAdd(std::uint32_t m, std::uint64_t w, std::uint64_t carry) {
+  const std::uint64_t lowPart = m * (w & 0xFFFFFFFFu);  // below 2^56
+  const std::uint64_t highPart = m * (w >> 32);         // below 2^56
+  std::uint64_t low = lowPart + (highPart << 32);
+  std::uint64_t high = (highPart >> 32) + (low < lowPart ? 1u : 0u);
+  low += carry;
+  if (low < carry) ++high;
+  return {high, low};
+}
+
 // m * g as 256 bits, most significant word first; m has at most 24 bits.
 void multiply(std::uint32_t m, const Wide& g, std::uint64_t out[4]) {
-  const Uint128 p2 = static_cast<Uint128>(m) * g.w[2];
-  const Uint128 p1 = static_cast<Uint128>(m) * g.w[1] + static_cast<std::uint64_t>(p2 >> 64);
-  const Uint128 p0 = static_cast<Uint128>(m) * g.w[0] + static_cast<std::uint64_t>(p1 >> 64);
-  out[0] = static_cast<std::uint64_t>(p0 >> 64);
-  out[1] = static_cast<std::uint64_t>(p0);
-  out[2] = static_cast<std::uint64_t>(p1);
-  out[3] = static_cast<std::uint64_t>(p2);
+  const TwoWords p2 = multiplyAdd(m, g.w[2], 0);
+  const TwoWords p1 = multiplyAdd(m, g.w[1], p2.high);
+  const TwoWords p0 = multiplyAdd(m, g.w[0], p1.high);
+  out[0] = p0.high;
+  out[1] = p0.low;
+  out[2] = p1.low;
+  out[3] = p2.low;
 }
 
 // 2^-n for 0 <= n < 1022, built from its bits.

@@ -90,7 +90,7 @@ inline SineCosine sineCosineOf(float phi) {
 typedef float FloatPair __attribute__((vector_size(8)));
 typedef std::uint32_t WordQuad __attribute__((vector_size(16)));
 typedef std::uint32_t WordPair __attribute__((vector_size(8)));
-typedef float FloatQuad __attribute__((vector_size(16)));
+typedef std::uint64_t LongPair __attribute__((vector_size(16)));
 
 // nearSingleMidpoint on all four doubles at once: the low 29 bits of each lie in the low
 // 32-bit word of its 64-bit lane, and those four words go into one vector.
@@ -98,7 +98,11 @@ inline bool anyNearSingleMidpoint(DoublePair sinA, DoublePair cosA) {
   const WordQuad low = __builtin_shufflevector(std::bit_cast<WordQuad>(sinA),
                                                std::bit_cast<WordQuad>(cosA), 0, 2, 4, 6);
   const WordQuad near = ((low + 16u) & 0x1FFFFFE0u) == 0x10000000u;
-  return __builtin_ia32_movmskps(std::bit_cast<FloatQuad>(near)) != 0;  // the lanes' sign bits
+  // A lane that holds is all ones. The two 64-bit halves or-ed together say whether any
+  // does: plain integer logic on every processor the controller is built for (on x86-64
+  // a move of each half and an or), where an x86 builtin would tie it to one.
+  const LongPair halves = std::bit_cast<LongPair>(near);
+  return (halves[0] | halves[1]) != 0;
 }
 
 // Each angle on its own: for large angles and results near a rounding boundary, out of

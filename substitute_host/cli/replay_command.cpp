@@ -3,16 +3,21 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <memory>
 #include <string>
+#include <system_error>
 
 #include "checked_output.h"
 #include "loader/installed_block.h"
+#include "loader/plugin_module.h"
 #include "module_option.h"
 #include "replay/csv_replay.h"
 #include "replay/direct_step.h"
 #include "same_file.h"
 #include "table/output_file.h"
+#include "target_replay/target_programs.h"
+#include "target_replay/target_replay.h"
 
 namespace substitute_host {
 namespace {
@@ -23,6 +28,8 @@ struct ReplayOptions {
   std::string via = "slot";
   bool direct = false;
   std::string module;
+  std::string target;       // empty: replay on this machine
+  std::string targetBuild;  // empty: ../build-<target>/ beside this executable's folder
 };
 
 bool isStandardStream(const std::string& path) { return path == "-"; }
@@ -103,6 +110,12 @@ int reportOutcome(ReplayOutcome outcome, ReplayStreams& s) {
     case ReplayOutcome::Status::writeFailed:
       complain(s.outName, outcome.error);
       return kExitFailed;
+    case ReplayOutcome::Status::targetMissing:
+      complain("target", outcome.error);
+      return kExitUsage;
+    case ReplayOutcome::Status::targetFailed:
+      complain("target", outcome.error);
+      return kExitFailed;
     case ReplayOutcome::Status::outOfMemory:
       complain(s.inName, outcome.error);
       return kExitFailed;
@@ -110,7 +123,48 @@ int reportOutcome(ReplayOutcome outcome, ReplayStreams& s) {
   return kExitFailed;
 }
 
+// The target's prebuilt runner: in the folder given, or in build-<target>/ beside the
+// folder of this executable (build/corvalent2 finds build-cortex-m7/runner.elf).
+std::string runnerPath(const ReplayOptions& options, const TargetProgram& target) {
+  const std::string folder = options.targetBuild.empty()
+                                 ? executableDirectory() + "../build-" + std::string(target.name)
+                                 : options.targetBuild;
+  return folder + "/" + std::string(target.runnerFile);
+}
+
+// The runner as an absolute path: the emulator runs in a scratch folder of its own.
+int findRunner(const ReplayOptions& options, std::string& runner) {
+  const TargetProgram& target = *findTarget(options.target);
+  runner = runnerPath(options, target);
+  std::error_code ec;
+  if (std::filesystem::is_regular_file(runner, ec)) {
+    const std::filesystem::path absolute = std::filesystem::absolute(runner, ec);
+    if (!ec) runner = absolute.string();
+    return kExitOk;
+  }
+  complain("target", "no target program " + shownArgument(runner) +
+                         ": build it with scripts/build-target " + std::string(target.name));
+  return kExitUsage;
+}
+
+int openStreams(const ReplayOptions& options, ReplayStreams& streams) {
+  int status = openInput(options.input, streams);
+  if (status == kExitOk) status = openOutput(options.output, streams);
+  if (status != kExitOk) streams.closeInput();
+  return status;
+}
+
+int runOnTarget(const ReplayOptions& options) {
+  std::string runner;
+  if (const int found = findRunner(options, runner); found != kExitOk) return found;
+  ReplayStreams streams;
+  if (const int status = openStreams(options, streams); status != kExitOk) return status;
+  const TargetProgram& target = *findTarget(options.target);
+  return reportOutcome(replayOnTarget(streams.in, streams.out, target, runner), streams);
+}
+
 int runReplay(const ReplayOptions& options) {
+  if (!options.target.empty()) return runOnTarget(options);
   // The block runs in the loaded module, installed into a host record, unless --direct
   // asks for the controller linked into this tool. Each keeps its own state from zero.
   BlockStepFn step = directDriveStep;
@@ -127,12 +181,7 @@ int runReplay(const ReplayOptions& options) {
     context = &installed;
   }
   ReplayStreams streams;
-  int status = openInput(options.input, streams);
-  if (status == kExitOk) status = openOutput(options.output, streams);
-  if (status != kExitOk) {
-    streams.closeInput();
-    return status;
-  }
+  if (const int status = openStreams(options, streams); status != kExitOk) return status;
   return reportOutcome(replayCsv(streams.in, streams.out, step, context), streams);
 }
 
@@ -167,6 +216,21 @@ Subcommand addReplayCommand(CLI::App& app) {
                        "Run the controller linked into this tool instead of the loaded module.");
   CLI::Option* module = addModuleOption(*replay, options->module);
   direct->excludes(via)->excludes(module);
+  CLI::Option* target =
+      replay
+          ->add_option("--target", options->target,
+                       "Run the controller on a target processor under QEMU instead: its "
+                       "prebuilt row runner (scripts/build-target NAME) steps the rows; the "
+                       "output is the same file. Reads the whole input before it runs.")
+          ->check(CLI::IsMember(targetNames()));
+  CLI::Option* targetBuild =
+      replay
+          ->add_option("--target-build", options->targetBuild,
+                       "The target's build folder (default: build-NAME beside the folder "
+                       "of this executable).")
+          ->check(nonEmptyPath());
+  target->excludes(via)->excludes(module)->excludes(direct);
+  targetBuild->needs(target);
   return Subcommand{replay, [options] { return runReplay(*options); }};
 }
 

@@ -15,6 +15,8 @@ struct ReplayOutcome {
     readFailed,   // the input stream failed
     writeFailed,  // the output stream failed
     outOfMemory,
+    targetMissing,  // replay --target: the emulator is not installed
+    targetFailed,   // replay --target: the target program failed or wrote short output
   };
   Status status = Status::ok;
   std::uint64_t rowsWritten = 0;

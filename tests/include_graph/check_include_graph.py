@@ -17,6 +17,7 @@ LAYERS = {
     "block": ["host_abi", "control"],
     "host/interface": ["block", "host_abi"],
     "substitute_host": ["host_abi", "control"],
+    "targets": ["control"],
 }
 # Single headers of a lower layer that a layer may include although it may not
 # include the rest of that layer: the substitute host reads the block's port map.
@@ -25,7 +26,7 @@ EXTRA_FILES = {
 }
 # Where bare includes are looked for, as the build's include roots give them.
 INCLUDE_ROOTS = ["host_abi", "block", "host/interface", "host/interface/services",
-                 "substitute_host", "."]
+                 "substitute_host", "targets", "."]
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"')
 
 
