@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <string_view>
 
 #include "block_ports.h"
@@ -65,8 +66,21 @@ bool matrixLayout(matvar_t& variable, MatPurpose purpose, MatLayout& layout, std
   return true;
 }
 
+// A field of a structure of one element; null when it has none of that name. The
+// structure's field table is checked first: in a damaged file it may be missing or
+// shorter than the field count, which the library's own lookup would read anyway.
 matvar_t* field(matvar_t& structure, const char* name) {
-  return Mat_VarGetStructFieldByName(&structure, name, 0);
+  const unsigned count = Mat_VarGetNumberOfFields(&structure);
+  char* const* names = Mat_VarGetStructFieldnames(&structure);
+  if (count == 0 || names == nullptr || structure.data == nullptr ||
+      structure.nbytes < count * sizeof(matvar_t*)) {
+    return nullptr;
+  }
+  matvar_t* const* fields = static_cast<matvar_t* const*>(structure.data);
+  for (unsigned i = 0; i < count; ++i) {
+    if (names[i] != nullptr && std::strcmp(names[i], name) == 0) return fields[i];
+  }
+  return nullptr;
 }
 
 bool hasTime(const matvar_t* time) { return time != nullptr && time->rank == 2 && time->dims != nullptr && time->dims[0] * time->dims[1] != 0; }

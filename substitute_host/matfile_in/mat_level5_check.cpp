@@ -10,6 +10,9 @@ constexpr unsigned kStructClass = 2;
 constexpr unsigned kFirstNumericClass = 6;  // double; single, and the integers, follow
 constexpr unsigned kLastNumericClass = 15;
 constexpr int kDeepestNesting = 16;
+// The library keeps a record of some hundred bytes for every field of every element of
+// a structure; the layouts read here need a handful.
+constexpr std::uint64_t kMostFieldValues = 65536;
 
 // Reads the parts of one element, never beyond its end.
 struct ElementReader {
@@ -70,6 +73,12 @@ bool checkFields(ElementReader& reader, std::uint64_t elements, int depth, std::
   reader.at = next;
   if (!reader.tag(type, bytes, next) || nameLength == 0) return false;
   const std::uint64_t fields = bytes / nameLength;
+  if (fields * elements > kMostFieldValues) {
+    problem = "a structure holds " + std::to_string(elements) + " elements of " +
+              std::to_string(fields) + " fields, more than the " + std::to_string(kMostFieldValues) +
+              " field values read here";
+    return false;
+  }
   reader.at = next;
   for (std::uint64_t i = 0; i < fields * elements; ++i) {
     if (!reader.tag(type, bytes, next) || type != kMatrixElement) return false;
@@ -106,6 +115,24 @@ bool checkContent(ElementReader& reader, int depth, std::string& problem) {
 }
 
 }  // namespace
+
+std::string level5MatrixName(std::FILE* file, bool bigEndian, std::uint64_t at,
+                             std::uint64_t length) {
+  ElementReader reader{file, bigEndian, at, at + length};
+  std::uint32_t type = 0, bytes = 0;
+  std::uint64_t next = 0;
+  for (int part = 0; part < 2; ++part) {  // flags, dimensions
+    if (!reader.tag(type, bytes, next)) return {};
+    reader.at = next;
+  }
+  if (!reader.tag(type, bytes, next) || bytes > 256) return {};
+  std::string name(bytes, '\0');
+  if (std::fseek(file, static_cast<long>(reader.at), SEEK_SET) != 0 ||
+      std::fread(name.data(), 1, bytes, file) != bytes) {
+    return {};
+  }
+  return name;
+}
 
 bool checkLevel5Matrix(std::FILE* file, bool bigEndian, std::uint64_t at, std::uint64_t length,
                        std::string& problem) {

@@ -15,4 +15,8 @@ namespace substitute_host {
 bool checkLevel5Matrix(std::FILE* file, bool bigEndian, std::uint64_t at, std::uint64_t length,
                        std::string& problem);
 
+// The name of such a variable; empty when it cannot be read.
+std::string level5MatrixName(std::FILE* file, bool bigEndian, std::uint64_t at,
+                             std::uint64_t length);
+
 }  // namespace substitute_host

@@ -7,6 +7,7 @@
 
 #include "matfile_in/mat_sniff.h"
 #include "matfile_in/mat_structure.h"
+#include "matfile_in/mat_variable.h"
 #include "text/display_text.h"
 
 namespace substitute_host {
@@ -46,12 +47,6 @@ void convert(const void* data, const matvar_t& variable, std::size_t stride, std
       std::memcpy(to, from, rows * sizeof(float));
     }
   }
-}
-
-// A size for a message, in MiB with one decimal.
-std::string mebibytes(std::uint64_t bytes) {
-  const std::uint64_t tenths = (bytes * 10 + (std::uint64_t{1} << 19)) >> 20;
-  return std::to_string(tenths / 10) + "." + std::to_string(tenths % 10) + " MiB";
 }
 
 }  // namespace
@@ -96,7 +91,7 @@ bool MatRowSource::openFile(const std::string& path, const MatReadOptions& optio
   const MatKind kind = matKindOfFile(path);
   if (kind == MatKind::none) return fail("not a MAT file");
   std::string problem;
-  if (!checkMatOutline(path, kind, problem)) return fail(problem);
+  if (!checkMatOutline(path, kind, options.wholeReadLimitBytes, problem)) return fail(problem);
   silenceLibraryMessages();
   file_ = Mat_Open(path.c_str(), MAT_ACC_RDONLY);
   if (file_ == nullptr) return fail("the file cannot be read as a MAT file: it is damaged or truncated");
@@ -131,9 +126,7 @@ bool MatRowSource::readCompressedWhole(const MatReadOptions& options) {
   if (bytes > options.wholeReadLimitBytes) {
     return fail("variable " + quotedForMessage(layout_.sources.front()) +
                 " is compressed and holds " + mebibytes(bytes) + " of values, more than the " +
-                mebibytes(options.wholeReadLimitBytes) +
-                " read in one pass; a compressed variable cannot be read in parts. Save it "
-                "uncompressed (-v6) or as version 7.3 (-v7.3) to stream it");
+                mebibytes(options.wholeReadLimitBytes) + kCompressedAdvice);
   }
   for (const std::string& name : layout_.sources) {
     const auto at = std::find_if(variables_.begin(), variables_.end(),
@@ -152,6 +145,28 @@ bool MatRowSource::readCompressedWhole(const MatReadOptions& options) {
   return true;
 }
 
+// A level-5 file is read column by column: the library reads a run of values of one
+// column in one go, but a block of several columns value by value. HDF5 reads the block.
+bool MatRowSource::readSlabOf(const MatColumnBlock& block, std::size_t rows) {
+  if (Mat_GetVersion(file_) == MAT_FT_MAT73) {
+    int start[2] = {static_cast<int>(slabFirstRow_), 0};
+    int stride[2] = {1, 1};
+    int edge[2] = {static_cast<int>(rows), static_cast<int>(block.columns)};
+    return Mat_VarReadData(file_, block.variable, raw_.data(), start, stride, edge) == 0;
+  }
+  const std::size_t bytes = valueBytes(*block.variable);
+  for (std::size_t column = 0; column < block.columns; ++column) {
+    const std::uint64_t first = column * layout_.rows + slabFirstRow_;
+    if (first + rows > static_cast<std::uint64_t>(INT_MAX)) return false;
+    const auto start = static_cast<int>(first);
+    if (Mat_VarReadDataLinear(file_, block.variable, raw_.data() + column * rows * bytes, start, 1,
+                              static_cast<int>(rows)) != 0) {
+      return false;
+    }
+  }
+  return true;
+}
+
 bool MatRowSource::readBlock(const MatColumnBlock& block, std::size_t firstColumn,
                              std::size_t rows) {
   const matvar_t& variable = *block.variable;
@@ -163,10 +178,7 @@ bool MatRowSource::readBlock(const MatColumnBlock& block, std::size_t firstColum
     convert(variable.data, variable, layout_.rows, slabFirstRow_, rows, block.columns, out, slabRows_);
     return true;
   }
-  int start[2] = {static_cast<int>(slabFirstRow_), 0};
-  int stride[2] = {1, 1};
-  int edge[2] = {static_cast<int>(rows), static_cast<int>(block.columns)};
-  if (Mat_VarReadData(file_, block.variable, raw_.data(), start, stride, edge) != 0) {
+  if (!readSlabOf(block, rows)) {
     return fail("reading rows " + std::to_string(slabFirstRow_ + 1) + " to " +
                 std::to_string(slabFirstRow_ + rows) + " of variable " +
                 quotedForMessage(block.shownName) + " failed: the file is damaged or truncated");

@@ -59,6 +59,7 @@ class MatRowSource final : public RowSource {
   bool readVariableList();
   bool readCompressedWhole(const MatReadOptions& options);
   bool fillSlab();
+  bool readSlabOf(const MatColumnBlock& block, std::size_t rows);
   bool readBlock(const MatColumnBlock& block, std::size_t firstColumn, std::size_t rows);
   bool fail(const std::string& message);
   void close();

@@ -4,7 +4,10 @@
 #include <cstdio>
 #include <cstring>
 
+#include "matfile_in/mat_inflate.h"
 #include "matfile_in/mat_level5_check.h"
+#include "matfile_in/mat_variable.h"
+#include "text/display_text.h"
 
 namespace substitute_host {
 namespace {
@@ -36,8 +39,39 @@ bool fileSize(std::FILE* stream, long& size) {
   return size >= 0;
 }
 
+// The variable inside a compressed element, inflated: its tag, then its content.
+bool checkInflated(std::FILE* inflated, bool bigEndian, std::string& problem) {
+  unsigned char tag[8];
+  long size = 0;
+  if (!fileSize(inflated, size) || std::fseek(inflated, 0, SEEK_SET) != 0 ||
+      std::fread(tag, 1, sizeof tag, inflated) != sizeof tag ||
+      word(tag, bigEndian) != kMatrixElement || word(tag + 4, bigEndian) > static_cast<std::uint64_t>(size - 8)) {
+    problem = "a compressed variable holds no variable: the file is damaged";
+    return false;
+  }
+  return checkLevel5Matrix(inflated, bigEndian, 8, word(tag + 4, bigEndian), problem);
+}
+
+bool checkCompressed(std::FILE* stream, bool bigEndian, long at, std::uint32_t length,
+                     std::uint64_t limit, std::string& problem) {
+  bool beyondLimit = false;
+  std::FILE* inflated = inflateElement(stream, static_cast<std::uint64_t>(at) + 8, length, limit,
+                                       beyondLimit, problem);
+  if (inflated == nullptr) return false;
+  bool ok = false;
+  if (beyondLimit) {
+    const std::string name = level5MatrixName(inflated, bigEndian, 8, limit - 8);
+    problem = "variable " + quotedForMessage(name) + " is compressed and inflates to more than the " +
+              mebibytes(limit) + kCompressedAdvice;
+  } else {
+    ok = checkInflated(inflated, bigEndian, problem);
+  }
+  std::fclose(inflated);
+  return ok;
+}
+
 // Walks the top-level elements from the header on; each tag gives its type and length.
-bool checkLevel5(std::FILE* stream, long size, std::string& problem) {
+bool checkLevel5(std::FILE* stream, long size, std::uint64_t inflateLimit, std::string& problem) {
   unsigned char header[kMatHeaderBytes];
   if (std::fseek(stream, 0, SEEK_SET) != 0 || std::fread(header, 1, sizeof header, stream) != sizeof header) {
     problem = "the file cannot be read";
@@ -66,6 +100,10 @@ bool checkLevel5(std::FILE* stream, long size, std::string& problem) {
         !checkLevel5Matrix(stream, bigEndian, static_cast<std::uint64_t>(at) + 8, length, problem)) {
       return false;
     }
+    if (type == kCompressedElement &&
+        !checkCompressed(stream, bigEndian, at, length, inflateLimit, problem)) {
+      return false;
+    }
     at += 8 + static_cast<long>(length);
     if (std::fseek(stream, at, SEEK_SET) != 0) {
       problem = "the file cannot be read";
@@ -89,7 +127,8 @@ bool checkHdf5(std::FILE* stream, long size, std::string& problem) {
 
 }  // namespace
 
-bool checkMatOutline(const std::string& path, MatKind kind, std::string& problem) {
+bool checkMatOutline(const std::string& path, MatKind kind, std::uint64_t inflateLimit,
+                     std::string& problem) {
   File file(path);
   long size = 0;
   if (file.stream == nullptr || !fileSize(file.stream, size)) {
@@ -97,7 +136,7 @@ bool checkMatOutline(const std::string& path, MatKind kind, std::string& problem
     return false;
   }
   return kind == MatKind::hdf5 ? checkHdf5(file.stream, size, problem)
-                               : checkLevel5(file.stream, size, problem);
+                               : checkLevel5(file.stream, size, inflateLimit, problem);
 }
 
 }  // namespace substitute_host

@@ -55,6 +55,11 @@ std::uint64_t rowCount(const matvar_t& variable) { return variable.dims[0]; }
 
 std::uint64_t columnCount(const matvar_t& variable) { return variable.dims[1]; }
 
+std::string mebibytes(std::uint64_t bytes) {
+  const std::uint64_t tenths = (bytes * 10 + (std::uint64_t{1} << 19)) >> 20;
+  return std::to_string(tenths / 10) + "." + std::to_string(tenths % 10) + " MiB";
+}
+
 bool isScalarStruct(const matvar_t& variable) {
   return variable.class_type == MAT_C_STRUCT && variable.rank == 2 && variable.dims != nullptr &&
          variable.dims[0] == 1 && variable.dims[1] == 1;

@@ -154,8 +154,8 @@ TEST(MatRefusal, CompressedBeyondTheWholeReadBound) {
   MatReadOptions bounded;
   bounded.wholeReadLimitBytes = std::uint64_t{1} << 20;
   EXPECT_EQ(refusal(path, bounded),
-            "in.mat: variable 'x' is compressed and holds 9.9 MiB of values, more than the 1.0 "
-            "MiB read in one pass; a compressed variable cannot be read in parts. Save it "
+            "in.mat: variable 'x' is compressed and inflates to more than the 1.0 MiB read in "
+            "one pass; a compressed variable cannot be read in parts. Save it "
             "uncompressed (-v6) or as version 7.3 (-v7.3) to stream it");
 }
 
