@@ -13,6 +13,9 @@ constexpr int kDeepestNesting = 16;
 // The library keeps a record of some hundred bytes for every field of every element of
 // a structure; the layouts read here need a handful.
 constexpr std::uint64_t kMostFieldValues = 65536;
+constexpr std::uint32_t kInt8Type = 1;
+constexpr std::uint32_t kInt32Type = 5;
+constexpr std::uint32_t kLongestFieldName = 4096;
 
 // Reads the parts of one element, never beyond its end.
 struct ElementReader {
@@ -69,11 +72,15 @@ bool checkFields(ElementReader& reader, std::uint64_t elements, int depth, std::
   std::uint32_t type = 0, bytes = 0;
   std::uint64_t next = 0;
   std::uint32_t nameLength = 0;
-  if (!reader.tag(type, bytes, next) || !reader.word(nameLength)) return false;
+  // The length of a field name: one int32, in the small form, as the library expects.
+  if (!reader.tag(type, bytes, next) || type != kInt32Type || bytes != 4 || next != reader.at + 4 ||
+      !reader.word(nameLength) || nameLength == 0 || nameLength > kLongestFieldName) {
+    return false;
+  }
   reader.at = next;
-  if (!reader.tag(type, bytes, next) || nameLength == 0) return false;
+  if (!reader.tag(type, bytes, next) || type != kInt8Type || bytes % nameLength != 0) return false;
   const std::uint64_t fields = bytes / nameLength;
-  if (fields * elements > kMostFieldValues) {
+  if (elements > kMostFieldValues || fields * elements > kMostFieldValues) {
     problem = "a structure holds " + std::to_string(elements) + " elements of " +
               std::to_string(fields) + " fields, more than the " + std::to_string(kMostFieldValues) +
               " field values read here";

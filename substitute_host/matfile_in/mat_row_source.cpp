@@ -5,6 +5,7 @@
 #include <cstring>
 #include <new>
 
+#include "matfile_in/mat_probe.h"
 #include "matfile_in/mat_sniff.h"
 #include "matfile_in/mat_structure.h"
 #include "matfile_in/mat_variable.h"
@@ -92,6 +93,9 @@ bool MatRowSource::openFile(const std::string& path, const MatReadOptions& optio
   if (kind == MatKind::none) return fail("not a MAT file");
   std::string problem;
   if (!checkMatOutline(path, kind, options.wholeReadLimitBytes, problem)) return fail(problem);
+  if (kind == MatKind::hdf5 && options.probeInChild && !probeInChild(path, options, problem)) {
+    return fail(problem);
+  }
   silenceLibraryMessages();
   file_ = Mat_Open(path.c_str(), MAT_ACC_RDONLY);
   if (file_ == nullptr) return fail("the file cannot be read as a MAT file: it is damaged or truncated");

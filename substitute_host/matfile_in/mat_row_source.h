@@ -21,6 +21,8 @@ struct MatReadOptions {
   // this, and refused beyond.
   std::uint64_t wholeReadLimitBytes = std::uint64_t{64} << 20;
   std::size_t slabRows = 4096;  // rows read at a time
+  // A 7.3 file is read through once in a child process first (mat_probe.h).
+  bool probeInChild = true;
 };
 
 // The rows of a MAT file (level 5, compressed or not, or 7.3), one layout of its
