@@ -11,8 +11,10 @@
 #include "checked_output.h"
 #include "compare/compare_csv.h"
 #include "compare/compare_report.h"
+#include "mat_input.h"
 #include "same_file.h"
 #include "table/output_file.h"
+#include "table/table_reader.h"
 
 namespace substitute_host {
 namespace {
@@ -27,6 +29,7 @@ struct CompareOptions {
   std::string fileA;
   std::string fileB;
   std::vector<std::string> columns;
+  std::string variable;
   std::int64_t toleranceUlp = 0;
   bool ignoreZeroSign = false;
   std::string report;
@@ -39,10 +42,12 @@ void complain(const std::string& message) {
 // "-" names standard input as a file to compare, standard output as the report.
 bool isStandardStream(const std::string& path) { return path == "-"; }
 
-// An open input that closes itself; standard input stays open.
+// An open input that closes itself; standard input stays open. Its rows come from
+// the CSV text or, when its content shows a MAT file, from that file.
 struct Input {
   std::FILE* stream = nullptr;
   std::string name;
+  std::unique_ptr<RowSource> rows;
   ~Input() {
     if (stream != nullptr && stream != stdin) std::fclose(stream);
   }
@@ -58,6 +63,24 @@ bool openInput(const std::string& path, Input& input) {
   input.stream = std::fopen(path.c_str(), "rb");
   if (input.stream == nullptr) complain(shownArgument(path) + ": " + std::strerror(errno));
   return input.stream != nullptr;
+}
+
+// Reads the header of a CSV, or opens a MAT file for its signals; false, with the
+// reason on standard error, when the rows cannot be read.
+bool openRows(const std::string& path, const std::string& variable, Input& input) {
+  std::string error;
+  if (isMatInput(path)) {
+    input.rows = openMatRows(path, input.name, variable, false, error);
+  } else {
+    auto table = std::make_unique<TableReader>(input.stream, input.name);
+    if (table->readHeader()) {
+      input.rows = std::move(table);
+    } else {
+      error = table->error();
+    }
+  }
+  if (input.rows == nullptr) complain(error);
+  return input.rows != nullptr;
 }
 
 // Written only once the comparison is made, so that bad input leaves no report behind;
@@ -107,7 +130,10 @@ int runCompare(const CompareOptions& options) {
   const CompareRequest request{
       options.columns,
       Tolerance{static_cast<std::uint64_t>(options.toleranceUlp), options.ignoreZeroSign}};
-  const CompareOutcome outcome = compareCsv({a.stream, a.name}, {b.stream, b.name}, request);
+  if (!openRows(options.fileA, options.variable, a) || !openRows(options.fileB, options.variable, b)) {
+    return kExitCannotCompare;
+  }
+  const CompareOutcome outcome = compareSources(*a.rows, *b.rows, request);
   if (outcome.status != CompareOutcome::Status::compared) {
     complain(outcome.error);
     return kExitCannotCompare;
@@ -134,7 +160,7 @@ Subcommand addCompareCommand(CLI::App& app) {
   auto options = std::make_shared<CompareOptions>();
   CLI::App* compare = app.add_subcommand(
       "compare",
-      "Compare two CSV files, such as a reference and a replay, column by column: rows in "
+      "Compare two CSV or MAT files, such as a reference and a replay, column by column: rows in "
       "order, columns by name, each field read as the nearest single. Prints per column "
       "the rows compared, the rows that differ, the largest difference in units in the "
       "last place (ULP) and the first differing row. Exit status 0 within the tolerance, "
@@ -147,6 +173,8 @@ Subcommand addCompareCommand(CLI::App& app) {
                    "The columns to compare, by name, separated by commas; both files must "
                    "have them. Default: every column both files name.")
       ->delimiter(',');
+  compare->add_option("--variable", options->variable,
+                      "In a MAT file, the structure or matrix to read when several fit.");
   compare
       ->add_option("--tolerance-ulp", options->toleranceUlp,
                    "Largest difference in ULP of a single that still agrees. NaN equals "

@@ -11,6 +11,7 @@
 #include "checked_output.h"
 #include "loader/installed_block.h"
 #include "loader/plugin_module.h"
+#include "mat_input.h"
 #include "module_option.h"
 #include "replay/csv_replay.h"
 #include "replay/direct_step.h"
@@ -25,6 +26,7 @@ namespace {
 struct ReplayOptions {
   std::string input = "-";
   std::string output = "-";
+  std::string variable;
   std::string via = "slot";
   bool direct = false;
   std::string module;
@@ -163,6 +165,27 @@ int runOnTarget(const ReplayOptions& options) {
   return reportOutcome(replayOnTarget(streams.in, streams.out, target, runner), streams);
 }
 
+// Replays a CSV, or a MAT file found by its content, into the opened output.
+int replayInput(const ReplayOptions& options, ReplayStreams& streams, BlockStepFn step,
+                void* context) {
+  if (!isMatInput(options.input)) {
+    if (!options.variable.empty()) {
+      return reportOutcome(ReplayOutcome{ReplayOutcome::Status::badInput, 0,
+                                         "--variable names a variable of a MAT file; this input "
+                                         "is not one"},
+                           streams);
+    }
+    return reportOutcome(replayCsv(streams.in, streams.out, step, context), streams);
+  }
+  std::string error;
+  const std::unique_ptr<RowSource> rows =
+      openMatRows(options.input, "", options.variable, true, error);
+  if (rows == nullptr) {
+    return reportOutcome(ReplayOutcome{ReplayOutcome::Status::badInput, 0, error}, streams);
+  }
+  return reportOutcome(replayRows(*rows, streams.out, step, context), streams);
+}
+
 int runReplay(const ReplayOptions& options) {
   if (!options.target.empty()) return runOnTarget(options);
   // The block runs in the loaded module, installed into a host record, unless --direct
@@ -182,7 +205,7 @@ int runReplay(const ReplayOptions& options) {
   }
   ReplayStreams streams;
   if (const int status = openStreams(options, streams); status != kExitOk) return status;
-  return reportOutcome(replayCsv(streams.in, streams.out, step, context), streams);
+  return replayInput(options, streams, step, context);
 }
 
 }  // namespace
@@ -191,15 +214,20 @@ Subcommand addReplayCommand(CLI::App& app) {
   auto options = std::make_shared<ReplayOptions>();
   CLI::App* replay = app.add_subcommand(
       "replay",
-      "Run the rows of an input CSV through the block, in order, from its zero state; "
+      "Run the rows of an input CSV or MAT file through the block, in order, from its zero state; "
       "write one output row per input row. The block runs in the loaded plug-in module, "
       "installed into a host record, unless --direct is given.");
   replay
       ->add_option("IN", options->input,
                    "Input CSV: a header naming iabc1_a,iabc1_b,iabc1_c,theta1,omega1,"
                    "iabc2_a,iabc2_b,iabc2_c,theta2,omega2,udc,iqCommand,steerAngle in any "
-                   "order, then one row per step. '-' or absent: standard input.")
+                   "order, then one row per step; or a MAT file (level 5 or 7.3, known by its "
+                   "content) holding them as one variable per signal, a structure with time, "
+                   "or an N-by-13 matrix (N-by-14 with time first). '-' or absent: standard "
+                   "input (CSV only).")
       ->check(nonEmptyPath());
+  replay->add_option("--variable", options->variable,
+                     "In a MAT input, the structure or matrix to read when several fit.");
   replay
       ->add_option("-o,--output", options->output,
                    "Output CSV of vabcNorm1_a..c,vabcNorm2_a..c. '-' or absent: standard output.")

@@ -7,7 +7,7 @@ namespace substitute_host {
 namespace {
 
 using Status = CompareOutcome::Status;
-using RowStatus = TableReader::Status;
+using RowStatus = RowSource::Status;
 
 Status statusOf(RowStatus status) {
   return status == RowStatus::readFailed ? Status::readFailed : Status::badInput;
@@ -22,7 +22,7 @@ CompareOutcome failed(Status status, std::string error) {
 
 // Compares the current rows of a and b in every paired column; false with the bad
 // field's message in error when a field is no number. verdict: the row's worst pair.
-bool compareRow(TableReader& a, TableReader& b, const std::vector<PairedColumn>& paired,
+bool compareRow(RowSource& a, RowSource& b, const std::vector<PairedColumn>& paired,
                 const Tolerance& tolerance, std::vector<ColumnTally>& tallies, PairVerdict& verdict,
                 std::string& error) {
   verdict = PairVerdict::same;
@@ -51,7 +51,7 @@ bool compareRow(TableReader& a, TableReader& b, const std::vector<PairedColumn>&
 }
 
 // One file ended before the other: the message gives both row counts in full.
-CompareOutcome rowCountsDiffer(TableReader& longer, TableReader& shorter, std::uint64_t paired) {
+CompareOutcome rowCountsDiffer(RowSource& longer, RowSource& shorter, std::uint64_t paired) {
   std::uint64_t remaining = 0;
   const RowStatus status = longer.countRemainingRows(remaining);
   if (status != RowStatus::end) return failed(statusOf(status), longer.error());
@@ -63,7 +63,7 @@ CompareOutcome rowCountsDiffer(TableReader& longer, TableReader& shorter, std::u
 
 // Reads the rows of both files in pairs, to their end, and tallies each pair; a file
 // that ends first, or a row that cannot be compared, replaces the outcome with why.
-void compareRows(TableReader& readerA, TableReader& readerB,
+void compareRows(RowSource& readerA, RowSource& readerB,
                  const std::vector<PairedColumn>& paired, const Tolerance& tolerance,
                  CompareOutcome& outcome) {
   for (;;) {
@@ -107,6 +107,11 @@ CompareOutcome compareCsv(const CsvSource& a, const CsvSource& b, const CompareR
   TableReader readerA(a.stream, a.name), readerB(b.stream, b.name);
   if (!readerA.readHeader()) return failed(Status::badInput, readerA.error());
   if (!readerB.readHeader()) return failed(Status::badInput, readerB.error());
+  return compareSources(readerA, readerB, request);
+}
+
+CompareOutcome compareSources(RowSource& readerA, RowSource& readerB,
+                              const CompareRequest& request) {
   ColumnPairing pairing = pairColumns(readerA.names(), readerB.names(), request.columns,
                                       readerA.sourceName(), readerB.sourceName());
   if (!pairing.error.empty()) return failed(Status::badInput, pairing.error);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "compare/column_tally.h"
+#include "table/row_source.h"
 
 namespace substitute_host {
 
@@ -41,5 +42,7 @@ struct CompareOutcome {
 // lines, whatever the number of rows. Files with different row counts, a column that
 // cannot be paired, or a field that is no number are bad input.
 CompareOutcome compareCsv(const CsvSource& a, const CsvSource& b, const CompareRequest& request);
+// The same for two sources of rows of any kind (CSV, MAT), each already opened.
+CompareOutcome compareSources(RowSource& a, RowSource& b, const CompareRequest& request);
 
 }  // namespace substitute_host

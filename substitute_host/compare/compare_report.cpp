@@ -11,8 +11,9 @@ namespace {
 
 std::string rowText(const DifferingRow& row) {
   if (row.row == 0) return "-";
-  return "row " + std::to_string(row.row) + " (line " + std::to_string(row.line) +
-         "): " + row.textA + " | " + row.textB;
+  // A file of numbers has rows but no lines: line 0.
+  const std::string line = row.line == 0 ? "" : " (line " + std::to_string(row.line) + ")";
+  return "row " + std::to_string(row.row) + line + ": " + row.textA + " | " + row.textB;
 }
 
 // The first few names, and how many more: a log of many columns against a replay's six

@@ -19,8 +19,8 @@ ReplayOutcome writeFailure(const OutputCsvWriter& writer, std::uint64_t rows) {
                 std::string("writing the output failed: ") + std::strerror(writer.writeErrno()));
 }
 
-ReplayOutcome replayRows(std::FILE* in, std::FILE* out, BlockStepFn step, void* context) {
-  InputCsvReader reader(in);
+ReplayOutcome replayReader(InputCsvReader& reader, std::FILE* out, BlockStepFn step,
+                           void* context) {
   if (!reader.readHeader()) {
     return failed(
         reader.readFailed() ? ReplayOutcome::Status::readFailed : ReplayOutcome::Status::badInput,
@@ -53,11 +53,16 @@ ReplayOutcome replayRows(std::FILE* in, std::FILE* out, BlockStepFn step, void* 
   return ReplayOutcome{ReplayOutcome::Status::ok, rows, {}};
 }
 
-}  // namespace
-
-ReplayOutcome replayCsv(std::FILE* in, std::FILE* out, BlockStepFn step, void* context) noexcept {
+// Replays the reader's rows, and turns running out of memory into an outcome.
+ReplayOutcome replayGuarded(std::FILE* in, RowSource* source, std::FILE* out, BlockStepFn step,
+                            void* context) noexcept {
   try {
-    return replayRows(in, out, step, context);
+    if (source != nullptr) {
+      InputCsvReader reader(*source);
+      return replayReader(reader, out, step, context);
+    }
+    InputCsvReader reader(in);
+    return replayReader(reader, out, step, context);
   } catch (const std::bad_alloc&) {
     // Only a line too long to buffer can get here; say so rather than terminate.
     try {
@@ -66,6 +71,16 @@ ReplayOutcome replayCsv(std::FILE* in, std::FILE* out, BlockStepFn step, void* c
       return ReplayOutcome{ReplayOutcome::Status::outOfMemory, 0, {}};
     }
   }
+}
+
+}  // namespace
+
+ReplayOutcome replayCsv(std::FILE* in, std::FILE* out, BlockStepFn step, void* context) noexcept {
+  return replayGuarded(in, nullptr, out, step, context);
+}
+
+ReplayOutcome replayRows(RowSource& in, std::FILE* out, BlockStepFn step, void* context) noexcept {
+  return replayGuarded(nullptr, &in, out, step, context);
 }
 
 }  // namespace substitute_host

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "block_step.h"
+#include "table/row_source.h"
 
 namespace substitute_host {
 
@@ -28,5 +29,7 @@ struct ReplayOutcome {
 // Nothing is written until the input header has been checked. At a bad row the rows
 // before it are written and flushed and the bad row is not. Both streams stay open.
 ReplayOutcome replayCsv(std::FILE* in, std::FILE* out, BlockStepFn step, void* context) noexcept;
+// The same for rows from another source (a MAT file), already opened; it stays open.
+ReplayOutcome replayRows(RowSource& in, std::FILE* out, BlockStepFn step, void* context) noexcept;
 
 }  // namespace substitute_host

@@ -25,11 +25,17 @@ std::string missingColumns(const std::array<bool, kInputValueCount>& found) {
 
 InputCsvReader::InputCsvReader(std::FILE* in) : table_(in, {}) {}
 
+InputCsvReader::InputCsvReader(RowSource& source) : table_(nullptr, {}), source_(&source) {}
+
 bool InputCsvReader::readHeader() {
-  if (!table_.readHeader(isInputColumn)) return false;
+  if (source_ == &table_ && !table_.readHeader(isInputColumn)) return false;
+  return placeColumns();
+}
+
+bool InputCsvReader::placeColumns() {
   std::array<bool, kInputValueCount> found{};
   std::size_t placedCount = 0;
-  const std::vector<std::string>& names = table_.names();
+  const std::vector<std::string>& names = source_->names();
   for (std::size_t field = 0; field < names.size(); ++field) {
     const auto column = std::find(kInputColumns.begin(), kInputColumns.end(), names[field]);
     if (column == kInputColumns.end()) continue;
@@ -38,15 +44,21 @@ bool InputCsvReader::readHeader() {
     placed_[placedCount++] = Placed{field, value};
   }
   const std::string missing = missingColumns(found);
-  if (!missing.empty()) return table_.failHeader(missing);
+  if (!missing.empty()) return source_->failHeader(missing);
   return true;
 }
 
 InputCsvReader::Status InputCsvReader::next(float values[kInputValueCount]) {
-  const Status status = table_.next();
+  if (source_ == &table_) return nextFrom(table_, values);
+  return nextFrom(*source_, values);
+}
+
+template <typename Source>
+InputCsvReader::Status InputCsvReader::nextFrom(Source& source, float values[kInputValueCount]) {
+  const Status status = source.next();
   if (status != Status::row) return status;
   for (const Placed& column : placed_) {
-    if (!table_.readSingle(column.field, values[column.value])) return Status::badInput;
+    if (!source.readSingle(column.field, values[column.value])) return Status::badInput;
   }
   return Status::row;
 }

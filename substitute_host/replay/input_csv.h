@@ -20,24 +20,28 @@ inline constexpr std::array<std::string_view, kInputValueCount> kInputColumns = 
   return names;
 }();
 
-// Streams the rows of an input CSV, a table (table_reader.h) whose header names the
-// thirteen input columns, in any order; other columns are skipped unread, and may
-// repeat. Each later line is one step.
+// Streams the input rows: from an input CSV, a table (table_reader.h) whose header
+// names the thirteen input columns, in any order; or from any other source of named
+// rows that holds them (a MAT file). Other columns are skipped unread, and may repeat.
+// Each row is one step.
 class InputCsvReader {
  public:
   using Status = TableReader::Status;
 
   explicit InputCsvReader(std::FILE* in);
+  // Reads from a source already opened; it must outlive the reader.
+  explicit InputCsvReader(RowSource& source);
 
-  // Reads and checks the header; false with error() set when it is unusable.
+  // Reads and checks the header (of a CSV) and finds the input columns; false with
+  // error() set when they are not all there.
   bool readHeader();
   // Reads the next row's thirteen values into values, in port order.
   Status next(float values[kInputValueCount]);
 
   // Why the last call failed, naming the line and, where there is one, the column.
-  const std::string& error() const { return table_.error(); }
+  const std::string& error() const { return source_->error(); }
   // Whether that failure was the stream's rather than the text's.
-  bool readFailed() const { return table_.readFailed(); }
+  bool readFailed() const { return source_->readFailed(); }
 
  private:
   // An input column and the field that holds it.
@@ -46,7 +50,13 @@ class InputCsvReader {
     std::size_t value = 0;
   };
 
+  bool placeColumns();
+  // The CSV's rows through the table itself, whose calls the compiler can inline.
+  template <typename Source>
+  Status nextFrom(Source& source, float values[kInputValueCount]);
+
   TableReader table_;
+  RowSource* source_ = &table_;  // the table, or a source of the caller's
   // The input columns in the order of their fields, so that the first bad field of a
   // row is the one reported.
   std::array<Placed, kInputValueCount> placed_{};

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "table/line_reader.h"
+#include "table/row_source.h"
 
 namespace substitute_host {
 
@@ -19,9 +20,9 @@ namespace substitute_host {
 //
 // Every error names its place: the source's name when it has one, the line, and the
 // column where there is one; text from the file is shown escaped and cut.
-class TableReader {
+class TableReader final : public RowSource {
  public:
-  enum class Status { row, end, badInput, readFailed };
+  using Status = RowSource::Status;
   // Picks the header names that must not repeat: those that will be looked up.
   using NameFilter = bool (*)(std::string_view name);
 
@@ -34,32 +35,32 @@ class TableReader {
   // once only, since a lookup could not tell two of it apart.
   bool readHeader(NameFilter mustBeUnique = nullptr);
   // The header's names, trimmed, as written.
-  const std::vector<std::string>& names() const { return names_; }
+  const std::vector<std::string>& names() const override { return names_; }
 
   // Reads the next row and splits it into as many fields as the header has.
-  Status next();
-  std::string_view field(std::size_t index) const { return fields_[index]; }
+  Status next() override;
+  std::string_view field(std::size_t index) override { return fields_[index]; }
   // Reads a field of the current row as the nearest single (see parseInputValue);
   // false, with the fault recorded as the row's, when it is no number.
-  bool readSingle(std::size_t index, float& value);
-  std::uint64_t rowNumber() const { return rows_; }
-  std::uint64_t lineNumber() const { return lines_.lineNumber(); }
+  bool readSingle(std::size_t index, float& value) override;
+  std::uint64_t rowNumber() const override { return rows_; }
+  std::uint64_t lineNumber() const override { return lines_.lineNumber(); }
 
   // Counts the rows left, without splitting them, up to the end of the stream.
-  Status countRemainingRows(std::uint64_t& rows);
+  Status countRemainingRows(std::uint64_t& rows) override;
 
   // Records a fault of the header as a whole, or of one of its names; returns false.
-  bool failHeader(const std::string& message);
+  bool failHeader(const std::string& message) override;
   bool failHeaderName(std::size_t index, const std::string& message);
   // Records a fault of the current row's field and returns badInput.
   Status failField(std::size_t index, const std::string& message);
 
   // Why the last call failed.
-  const std::string& error() const { return error_; }
+  const std::string& error() const override { return error_; }
   // Whether that failure was the stream's rather than the text's.
-  bool readFailed() const { return lines_.readFailed(); }
+  bool readFailed() const override { return lines_.readFailed(); }
   // The source's name as messages show it; empty when it has none.
-  const std::string& sourceName() const { return sourceName_; }
+  const std::string& sourceName() const override { return sourceName_; }
 
  private:
   bool checkNames(std::string_view header, NameFilter mustBeUnique);

@@ -1,0 +1,40 @@
+#include "mat_input.h"
+
+#if CORVALENT2_MAT_FILES
+#include "matfile_in/mat_row_source.h"
+#include "matfile_in/mat_sniff.h"
+#endif
+
+namespace substitute_host {
+
+#if CORVALENT2_MAT_FILES
+
+bool isMatInput(const std::string& path) {
+  return path != "-" && matKindOfFile(path) != MatKind::none;
+}
+
+std::unique_ptr<RowSource> openMatRows(const std::string& path, const std::string& shownName,
+                                       const std::string& variable, bool inputsOnly,
+                                       std::string& error) {
+  auto source = std::make_unique<MatRowSource>();
+  MatReadOptions options;
+  options.variable = variable;
+  options.purpose = inputsOnly ? MatPurpose::inputs : MatPurpose::signals;
+  if (source->open(path, shownName, options)) return source;
+  error = source->error();
+  return nullptr;
+}
+
+#else
+
+bool isMatInput(const std::string&) { return false; }
+
+std::unique_ptr<RowSource> openMatRows(const std::string&, const std::string& shownName,
+                                       const std::string&, bool, std::string& error) {
+  error = shownName + ": this build reads no MAT files";
+  return nullptr;
+}
+
+#endif
+
+}  // namespace substitute_host

@@ -1,0 +1,155 @@
+#include "matfile_in/mat_level5_check.h"
+
+#include <vector>
+
+namespace substitute_host {
+namespace {
+
+constexpr std::uint32_t kMatrixElement = 14;
+constexpr unsigned kStructClass = 2;
+constexpr unsigned kFirstNumericClass = 6;  // double; single, and the integers, follow
+constexpr unsigned kLastNumericClass = 15;
+constexpr int kDeepestNesting = 16;
+// The library keeps a record of some hundred bytes for every field of every element of
+// a structure; the layouts read here need a handful.
+constexpr std::uint64_t kMostFieldValues = 65536;
+constexpr std::uint32_t kInt8Type = 1;
+constexpr std::uint32_t kInt32Type = 5;
+constexpr std::uint32_t kLongestFieldName = 4096;
+
+// Reads the parts of one element, never beyond its end.
+struct ElementReader {
+  std::FILE* file;
+  bool bigEndian;
+  std::uint64_t at;
+  std::uint64_t end;
+
+  bool word(std::uint32_t& value) {
+    unsigned char bytes[4];
+    if (end - at < 4 || std::fseek(file, static_cast<long>(at), SEEK_SET) != 0 ||
+        std::fread(bytes, 1, 4, file) != 4) {
+      return false;
+    }
+    value = bigEndian ? (std::uint32_t{bytes[0]} << 24) | (std::uint32_t{bytes[1]} << 16) |
+                            (std::uint32_t{bytes[2]} << 8) | bytes[3]
+                      : (std::uint32_t{bytes[3]} << 24) | (std::uint32_t{bytes[2]} << 16) |
+                            (std::uint32_t{bytes[1]} << 8) | bytes[0];
+    at += 4;
+    return true;
+  }
+
+  // A sub-element's tag, in the long form or the small one (data in the tag's second
+  // word); leaves `at` at its data and `next` after it, padded to eight bytes.
+  bool tag(std::uint32_t& type, std::uint32_t& bytes, std::uint64_t& next) {
+    std::uint32_t first = 0;
+    if (!word(first)) return false;
+    if ((first >> 16) != 0) {
+      type = first & 0xFFFF;
+      bytes = first >> 16;
+      next = at + 4;
+      return bytes <= 4 && next <= end;
+    }
+    type = first;
+    if (!word(bytes)) return false;
+    next = at + ((std::uint64_t{bytes} + 7) / 8) * 8;
+    return next <= end;
+  }
+};
+
+std::uint64_t sizeOfType(std::uint32_t type) {
+  switch (type) {
+    case 1: case 2: return 1;           // int8, uint8
+    case 3: case 4: return 2;           // int16, uint16
+    case 5: case 6: case 7: return 4;   // int32, uint32, single
+    case 9: case 12: case 13: return 8; // double, int64, uint64
+    default: return 0;
+  }
+}
+
+bool checkContent(ElementReader& reader, int depth, std::string& problem);
+
+bool checkFields(ElementReader& reader, std::uint64_t elements, int depth, std::string& problem) {
+  std::uint32_t type = 0, bytes = 0;
+  std::uint64_t next = 0;
+  std::uint32_t nameLength = 0;
+  // The length of a field name: one int32, in the small form, as the library expects.
+  if (!reader.tag(type, bytes, next) || type != kInt32Type || bytes != 4 || next != reader.at + 4 ||
+      !reader.word(nameLength) || nameLength == 0 || nameLength > kLongestFieldName) {
+    return false;
+  }
+  reader.at = next;
+  if (!reader.tag(type, bytes, next) || type != kInt8Type || bytes % nameLength != 0) return false;
+  const std::uint64_t fields = bytes / nameLength;
+  if (elements > kMostFieldValues || fields * elements > kMostFieldValues) {
+    problem = "a structure holds " + std::to_string(elements) + " elements of " +
+              std::to_string(fields) + " fields, more than the " + std::to_string(kMostFieldValues) +
+              " field values read here";
+    return false;
+  }
+  reader.at = next;
+  for (std::uint64_t i = 0; i < fields * elements; ++i) {
+    if (!reader.tag(type, bytes, next) || type != kMatrixElement) return false;
+    ElementReader inner{reader.file, reader.bigEndian, reader.at, next};
+    if (bytes != 0 && !checkContent(inner, depth + 1, problem)) return false;
+    reader.at = next;
+  }
+  return true;
+}
+
+// The content of a matrix element: flags, dimensions, name, then what the class holds.
+bool checkContent(ElementReader& reader, int depth, std::string& problem) {
+  if (depth > kDeepestNesting) return false;
+  std::uint32_t type = 0, bytes = 0, flags = 0;
+  std::uint64_t next = 0;
+  if (!reader.tag(type, bytes, next) || !reader.word(flags)) return false;
+  reader.at = next;
+  if (!reader.tag(type, bytes, next) || sizeOfType(type) != 4) return false;
+  std::uint64_t elements = 1;
+  for (std::uint32_t i = 0; i < bytes / 4; ++i) {
+    std::uint32_t dimension = 0;
+    if (!reader.word(dimension)) return false;
+    elements *= dimension;
+    if (elements > (std::uint64_t{1} << 40)) return false;
+  }
+  reader.at = next;
+  if (!reader.tag(type, bytes, next)) return false;  // the name
+  reader.at = next;
+  const unsigned arrayClass = flags & 0xFF;
+  if (arrayClass == kStructClass) return checkFields(reader, elements, depth, problem);
+  if (arrayClass < kFirstNumericClass || arrayClass > kLastNumericClass) return true;
+  if (!reader.tag(type, bytes, next)) return false;
+  return sizeOfType(type) != 0 && bytes == elements * sizeOfType(type);
+}
+
+}  // namespace
+
+std::string level5MatrixName(std::FILE* file, bool bigEndian, std::uint64_t at,
+                             std::uint64_t length) {
+  ElementReader reader{file, bigEndian, at, at + length};
+  std::uint32_t type = 0, bytes = 0;
+  std::uint64_t next = 0;
+  for (int part = 0; part < 2; ++part) {  // flags, dimensions
+    if (!reader.tag(type, bytes, next)) return {};
+    reader.at = next;
+  }
+  if (!reader.tag(type, bytes, next) || bytes > 256) return {};
+  std::string name(bytes, '\0');
+  if (std::fseek(file, static_cast<long>(reader.at), SEEK_SET) != 0 ||
+      std::fread(name.data(), 1, bytes, file) != bytes) {
+    return {};
+  }
+  return name;
+}
+
+bool checkLevel5Matrix(std::FILE* file, bool bigEndian, std::uint64_t at, std::uint64_t length,
+                       std::string& problem) {
+  ElementReader reader{file, bigEndian, at, at + length};
+  if (checkContent(reader, 0, problem)) return true;
+  if (problem.empty()) {
+    problem = "the variable at byte " + std::to_string(at - 8) +
+              " does not hold the values its dimensions say: the file is damaged or truncated";
+  }
+  return false;
+}
+
+}  // namespace substitute_host
