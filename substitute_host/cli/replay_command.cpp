@@ -208,6 +208,24 @@ int runReplay(const ReplayOptions& options) {
   return replayInput(options, streams, step, context);
 }
 
+// --target and --target-build, which needs it; answers the --target option.
+CLI::Option* addTargetOptions(CLI::App& replay, ReplayOptions& options) {
+  CLI::Option* target =
+      replay
+          .add_option("--target", options.target,
+                      "Run the controller on a target processor under QEMU instead: its "
+                      "prebuilt row runner (scripts/build-target NAME) steps the rows; the "
+                      "output is the same file. Reads the whole input before it runs.")
+          ->check(CLI::IsMember(targetNames()));
+  replay
+      .add_option("--target-build", options.targetBuild,
+                  "The target's build folder (default: build-NAME beside the folder "
+                  "of this executable).")
+      ->check(nonEmptyPath())
+      ->needs(target);
+  return target;
+}
+
 }  // namespace
 
 Subcommand addReplayCommand(CLI::App& app) {
@@ -244,21 +262,8 @@ Subcommand addReplayCommand(CLI::App& app) {
                        "Run the controller linked into this tool instead of the loaded module.");
   CLI::Option* module = addModuleOption(*replay, options->module);
   direct->excludes(via)->excludes(module);
-  CLI::Option* target =
-      replay
-          ->add_option("--target", options->target,
-                       "Run the controller on a target processor under QEMU instead: its "
-                       "prebuilt row runner (scripts/build-target NAME) steps the rows; the "
-                       "output is the same file. Reads the whole input before it runs.")
-          ->check(CLI::IsMember(targetNames()));
-  CLI::Option* targetBuild =
-      replay
-          ->add_option("--target-build", options->targetBuild,
-                       "The target's build folder (default: build-NAME beside the folder "
-                       "of this executable).")
-          ->check(nonEmptyPath());
+  CLI::Option* target = addTargetOptions(*replay, *options);
   target->excludes(via)->excludes(module)->excludes(direct);
-  targetBuild->needs(target);
   return Subcommand{replay, [options] { return runReplay(*options); }};
 }
 

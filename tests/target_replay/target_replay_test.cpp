@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "tests/replay/scratch_directory_test.h"
 #include "tests/replay/temp_stream.h"
@@ -83,6 +84,19 @@ TEST_F(TargetReplayTest, TheToolRefusesATargetNotBuiltAndNamesTheBuildCommand) {
             std::string::npos)
       << result.standardError;
   EXPECT_FALSE(std::filesystem::exists(path("out.csv")));
+}
+
+TEST_F(TargetReplayTest, TheToolTakesATargetAloneAndOnlyOneItKnows) {
+  const std::string in = file("in.csv", kInputCsv);
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"replay", "--target", "aarch64", "--direct", in},
+        std::vector<std::string>{"replay", "--target", "aarch64", "--via", "flag", in},
+        std::vector<std::string>{"replay", "--target", "cortex-m0", in},
+        std::vector<std::string>{"replay", "--target-build", directory_, in}}) {
+    const ProcessResult result = runCorvalent2(args);
+    EXPECT_EQ(result.exitStatus, 2) << args[2] << " " << args[3];
+    EXPECT_EQ(result.standardOutput, "") << args[2] << " " << args[3];
+  }
 }
 
 }  // namespace
