@@ -8,9 +8,11 @@
 
 #include "checked_output.h"
 #include "loader/installed_block.h"
+#include "mat_replay_output.h"
 #include "module_option.h"
 #include "replay/csv_replay.h"
 #include "replay/direct_step.h"
+#include "replay/row_sink_replay.h"
 #include "same_file.h"
 #include "table/output_file.h"
 
@@ -90,9 +92,7 @@ void finishOutput(ReplayOutcome& outcome, ReplayStreams& s) {
   }
 }
 
-int reportOutcome(ReplayOutcome outcome, ReplayStreams& s) {
-  s.closeInput();
-  finishOutput(outcome, s);
+int exitStatus(const ReplayOutcome& outcome, const ReplayStreams& s) {
   switch (outcome.status) {
     case ReplayOutcome::Status::ok:
       return kExitOk;
@@ -108,6 +108,36 @@ int reportOutcome(ReplayOutcome outcome, ReplayStreams& s) {
       return kExitFailed;
   }
   return kExitFailed;
+}
+
+int reportOutcome(ReplayOutcome outcome, ReplayStreams& s) {
+  s.closeInput();
+  finishOutput(outcome, s);
+  return exitStatus(outcome, s);
+}
+
+// A MAT output: the file is opened (or refused) before the first row, and takes its
+// name only once the whole replay is in it.
+int replayToMat(const std::string& path, ReplayStreams& s, BlockStepFn step, void* context) {
+  s.outName = shownArgument(path);
+  if (isSameFile(s.in, path)) {
+    complain(s.outName, "is the input file; writing it would destroy the input");
+    return kExitUsage;
+  }
+  MatReplayOutput mat;
+  if (!mat.open(path)) {
+    complain(s.outName, mat.error());
+    return kExitUsage;
+  }
+  ReplayOutcome outcome = replayToSink(s.in, mat, step, context);
+  s.closeInput();
+  if (outcome.status != ReplayOutcome::Status::ok) {
+    mat.abandon();
+  } else if (!mat.commit()) {
+    outcome.status = ReplayOutcome::Status::writeFailed;
+    outcome.error = "writing the output failed: " + mat.error();
+  }
+  return exitStatus(outcome, s);
 }
 
 int runReplay(const ReplayOptions& options) {
@@ -128,6 +158,11 @@ int runReplay(const ReplayOptions& options) {
   }
   ReplayStreams streams;
   int status = openInput(options.input, streams);
+  if (status == kExitOk && isMatOutputPath(options.output)) {
+    status = replayToMat(options.output, streams, step, context);
+    streams.closeInput();
+    return status;
+  }
   if (status == kExitOk) status = openOutput(options.output, streams);
   if (status != kExitOk) {
     streams.closeInput();
@@ -153,7 +188,9 @@ Subcommand addReplayCommand(CLI::App& app) {
       ->check(nonEmptyPath());
   replay
       ->add_option("-o,--output", options->output,
-                   "Output CSV of vabcNorm1_a..c,vabcNorm2_a..c. '-' or absent: standard output.")
+                   "Output CSV of vabcNorm1_a..c,vabcNorm2_a..c. '-' or absent: standard output. "
+                   "A name ending in .mat writes a MAT file (7.3): those six as N-by-1 singles, "
+                   "and the input's time column, if it has one, as doubles.")
       ->check(nonEmptyPath());
   CLI::Option* via =
       replay
