@@ -1,5 +1,7 @@
 #include "matfile_out/column_file.h"
 
+#include <algorithm>
+#include <cstring>
 #include <new>
 #include <utility>
 
@@ -14,19 +16,35 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// A column's rows not yet in the file, as the type it is stored in.
+// A column's rows not yet in the file, as the type it is stored in. The storage is
+// left unwritten until a row arrives, so room reserved for a long level-5 log costs
+// memory only as it fills.
 struct HeldColumn {
   std::string name;
   bool single = false;
-  std::vector<float> singles;
-  std::vector<double> doubles;
+  std::unique_ptr<float[]> singles;
+  std::unique_ptr<double[]> doubles;
 
   const void* data() const {
-    return single ? static_cast<const void*>(singles.data()) : doubles.data();
+    return single ? static_cast<const void*>(singles.get()) : doubles.get();
   }
-  void clear() {
-    singles.clear();
-    doubles.clear();
+  void put(std::size_t row, double value) {
+    if (single)
+      singles[row] = static_cast<float>(value);
+    else
+      doubles[row] = value;
+  }
+  // Room for capacity rows, keeping the first `kept`.
+  void resize(std::size_t capacity, std::size_t kept) {
+    if (single) {
+      auto grown = std::make_unique_for_overwrite<float[]>(capacity);
+      if (kept > 0) std::memcpy(grown.get(), singles.get(), kept * sizeof(float));
+      singles = std::move(grown);
+    } else {
+      auto grown = std::make_unique_for_overwrite<double[]>(capacity);
+      if (kept > 0) std::memcpy(grown.get(), doubles.get(), kept * sizeof(double));
+      doubles = std::move(grown);
+    }
   }
 };
 
@@ -47,7 +65,7 @@ struct MatColumnFile::State {
   PlacedOutput placed;
   mat_t* mat = nullptr;
   std::vector<HeldColumn> columns;
-  std::size_t room = 0;  // rows each column reserves
+  std::size_t room = 0;  // rows each column has room for
   std::vector<TextVariable> texts;
   std::vector<ScalarVariable> scalars;
   std::size_t held = 0;    // rows held, not yet in the file
@@ -73,10 +91,7 @@ std::vector<HeldColumn> heldColumns(const std::vector<MatColumn>& columns, std::
   std::vector<HeldColumn> held;
   for (const MatColumn& column : columns) {
     HeldColumn h{validMatName(column.name), column.single, {}, {}};
-    if (h.single)
-      h.singles.reserve(room);
-    else
-      h.doubles.reserve(room);
+    h.resize(room, 0);
     held.push_back(std::move(h));
   }
   return held;
@@ -129,29 +144,33 @@ bool appendHeld(mat_t* mat, std::vector<HeldColumn>& columns, std::size_t rows,
                 std::string& error) {
   for (HeldColumn& column : columns) {
     if (!appendColumn(mat, column.name, column.single, column.data(), rows, error)) return false;
-    column.clear();
   }
   return true;
 }
 
 }  // namespace
 
-bool MatColumnFile::appendRow(std::span<const double> values) {
-  if (!state_ || state_->failed) return false;
-  State& s = *state_;
+// More room for a level-5 file's rows than the run said it would log.
+bool MatColumnFile::grow(State& s) {
   try {
-    for (std::size_t i = 0; i < s.columns.size(); ++i) {
-      const double value = i < values.size() ? values[i] : 0.0;
-      if (s.columns[i].single)
-        s.columns[i].singles.push_back(static_cast<float>(value));
-      else
-        s.columns[i].doubles.push_back(value);
-    }
+    const std::size_t room = std::max<std::size_t>(2 * s.room, kBlockRows);
+    for (HeldColumn& column : s.columns) column.resize(room, s.held);
+    s.room = room;
+    return true;
   } catch (const std::bad_alloc&) {
     error_ = "out of memory for the MAT file's rows";
     s.failed = true;
     return false;
   }
+}
+
+bool MatColumnFile::appendRow(std::span<const double> values) {
+  if (!state_ || state_->failed) return false;
+  State& s = *state_;
+  if (s.held == s.room && !grow(s)) return false;
+  const std::size_t given = std::min(values.size(), s.columns.size());
+  for (std::size_t i = 0; i < given; ++i) s.columns[i].put(s.held, values[i]);
+  for (std::size_t i = given; i < s.columns.size(); ++i) s.columns[i].put(s.held, 0.0);
   ++s.held;
   ++s.rows;
   if (s.version == MatVersion::v73 && s.held == kBlockRows) {

@@ -68,6 +68,8 @@ class MatColumnFile {
 
  private:
   struct State;
+  bool grow(State& state);
+
   std::unique_ptr<State> state_;
   std::string error_;
 };
