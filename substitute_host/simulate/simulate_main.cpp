@@ -14,6 +14,7 @@
 #include "plant/simulation.h"
 #include "simulate/csv_writer.h"
 #include "simulate/external_program.h"
+#include "simulate/mat_log.h"
 #include "simulate/output_messages.h"
 #include "simulate/plot_output.h"
 #include "simulate/progress_bar.h"
@@ -39,6 +40,23 @@ struct Streams {
 std::uint64_t recordedRows(const Scenario& sc, int decimate) {
   const double steps = std::max(1.0, std::ceil(sc.duration / plant::kControlStep - 1e-9));
   return static_cast<std::uint64_t>(std::ceil(steps / decimate));
+}
+
+// A level-5 log is held in memory until the run ends: one beyond the bound is refused
+// before anything runs, with what would bring it under.
+bool fitsLevel5Memory(const SimulateRequest& req, const Scenario& sc, Streams io) {
+  if (req.outputDir.empty() || req.format != LogFormat::mat ||
+      req.matVersion != matfile_out::MatVersion::v5)
+    return true;
+  const std::vector<matfile_out::MatColumn> columns = matLogColumns();
+  const std::uint64_t rows = recordedRows(sc, req.decimate);
+  if (matfile_out::columnBytes(columns, rows) <= matfile_out::kLevel5MemoryBytes) return true;
+  const std::uint64_t fitting =
+      matfile_out::kLevel5MemoryBytes / matfile_out::columnBytes(columns, 1);
+  io.err << "simulate: a level-5 MAT log is held in memory until the run ends, and its " << rows
+         << " rows would take more than 1 GiB (at most " << fitting
+         << " fit): use --mat-version 7.3 or a larger --decimate\n";
+  return false;
 }
 
 // The scenario as written, for the MAT log: the file read again, or the built-in text.
@@ -172,6 +190,7 @@ int loadAndRun(const SimulateRequest& req, ControllerStep step, void* context, S
     const std::string warning = csvSizeWarning(parsed.scenario.duration, req.decimate);
     if (!warning.empty()) io.err << "simulate: warning: " << warning << '\n';
   }
+  if (!fitsLevel5Memory(req, parsed.scenario, io)) return kSimulateRefused;
   return checkedSummary(runAndReport(req, parsed.scenario, step, context, io), io);
 }
 

@@ -121,6 +121,25 @@ TEST_F(MatLog, FormatNoneWritesNoFileAndStillSummarises) {
   EXPECT_EQ(err_.str(), "");
 }
 
+// A level-5 log longer than its memory bound is refused before the run, nothing written.
+TEST_F(MatLog, ALevel5LogBeyondTheMemoryBoundIsRefused) {
+  std::ofstream(req_.scenarioPath)
+      << R"({"duration": 3600, "profiles": {"iqCommand": [[0, 0]], "steerAngle": [[0, 0]],
+             "udc": [[0, 400]]}})";
+  req_.matVersion = MatVersion::v5;
+  bool called = false;
+  const auto noted = [](void* context, const float* const[9], float* const[2]) {
+    *static_cast<bool*>(context) = true;
+  };
+  EXPECT_EQ(simulateMain(req_, noted, &called), kSimulateRefused);
+  EXPECT_FALSE(called);
+  EXPECT_EQ(err_.str(),
+            "simulate: a level-5 MAT log is held in memory until the run ends, and its 72000000 "
+            "rows would take more than 1 GiB (at most 5064819 fit): use --mat-version 7.3 or a "
+            "larger --decimate\n");
+  EXPECT_FALSE(fs::exists(dir_ / "out"));
+}
+
 // A signal noted before the run stops it at its first step: one row, closed into a file
 // that reads back, and the message says so.
 TEST_F(MatLog, AStoppedRunKeepsTheRowsLoggedSoFar) {
