@@ -12,9 +12,11 @@
 #include "loader/installed_block.h"
 #include "loader/plugin_module.h"
 #include "mat_input.h"
+#include "mat_replay_output.h"
 #include "module_option.h"
 #include "replay/csv_replay.h"
 #include "replay/direct_step.h"
+#include "replay/row_sink_replay.h"
 #include "same_file.h"
 #include "table/output_file.h"
 #include "target_replay/target_programs.h"
@@ -99,9 +101,7 @@ void finishOutput(ReplayOutcome& outcome, ReplayStreams& s) {
   }
 }
 
-int reportOutcome(ReplayOutcome outcome, ReplayStreams& s) {
-  s.closeInput();
-  finishOutput(outcome, s);
+int exitStatus(const ReplayOutcome& outcome, const ReplayStreams& s) {
   switch (outcome.status) {
     case ReplayOutcome::Status::ok:
       return kExitOk;
@@ -123,6 +123,36 @@ int reportOutcome(ReplayOutcome outcome, ReplayStreams& s) {
       return kExitFailed;
   }
   return kExitFailed;
+}
+
+int reportOutcome(ReplayOutcome outcome, ReplayStreams& s) {
+  s.closeInput();
+  finishOutput(outcome, s);
+  return exitStatus(outcome, s);
+}
+
+// A MAT output: the file is opened (or refused) before the first row, and takes its
+// name only once the whole replay is in it.
+int replayToMat(const std::string& path, ReplayStreams& s, BlockStepFn step, void* context) {
+  s.outName = shownArgument(path);
+  if (isSameFile(s.in, path)) {
+    complain(s.outName, "is the input file; writing it would destroy the input");
+    return kExitUsage;
+  }
+  MatReplayOutput mat;
+  if (!mat.open(path)) {
+    complain(s.outName, mat.error());
+    return kExitUsage;
+  }
+  ReplayOutcome outcome = replayToSink(s.in, mat, step, context);
+  s.closeInput();
+  if (outcome.status != ReplayOutcome::Status::ok) {
+    mat.abandon();
+  } else if (!mat.commit()) {
+    outcome.status = ReplayOutcome::Status::writeFailed;
+    outcome.error = "writing the output failed: " + mat.error();
+  }
+  return exitStatus(outcome, s);
 }
 
 // The target's prebuilt runner: in the folder given, or in build-<target>/ beside the
@@ -157,6 +187,10 @@ int openStreams(const ReplayOptions& options, ReplayStreams& streams) {
 }
 
 int runOnTarget(const ReplayOptions& options) {
+  if (isMatInput(options.input) || isMatOutputPath(options.output)) {
+    complain("target", "a target replay reads and writes CSV only");
+    return kExitUsage;
+  }
   std::string runner;
   if (const int found = findRunner(options, runner); found != kExitOk) return found;
   ReplayStreams streams;
@@ -186,6 +220,20 @@ int replayInput(const ReplayOptions& options, ReplayStreams& streams, BlockStepF
   return reportOutcome(replayRows(*rows, streams.out, step, context), streams);
 }
 
+// A MAT output is written from the rows of a CSV input.
+int replayIntoMat(const ReplayOptions& options, ReplayStreams& streams, BlockStepFn step,
+                  void* context) {
+  if (isMatInput(options.input)) {
+    complain(shownArgument(options.output),
+             "a MAT output is written from a CSV input; replay the MAT input to CSV first");
+    return kExitUsage;
+  }
+  int status = openInput(options.input, streams);
+  if (status == kExitOk) status = replayToMat(options.output, streams, step, context);
+  streams.closeInput();
+  return status;
+}
+
 int runReplay(const ReplayOptions& options) {
   if (!options.target.empty()) return runOnTarget(options);
   // The block runs in the loaded module, installed into a host record, unless --direct
@@ -204,6 +252,7 @@ int runReplay(const ReplayOptions& options) {
     context = &installed;
   }
   ReplayStreams streams;
+  if (isMatOutputPath(options.output)) return replayIntoMat(options, streams, step, context);
   if (const int status = openStreams(options, streams); status != kExitOk) return status;
   return replayInput(options, streams, step, context);
 }
@@ -248,7 +297,9 @@ Subcommand addReplayCommand(CLI::App& app) {
                      "In a MAT input, the structure or matrix to read when several fit.");
   replay
       ->add_option("-o,--output", options->output,
-                   "Output CSV of vabcNorm1_a..c,vabcNorm2_a..c. '-' or absent: standard output.")
+                   "Output CSV of vabcNorm1_a..c,vabcNorm2_a..c. '-' or absent: standard output. "
+                   "A name ending in .mat writes a MAT file (7.3): those six as N-by-1 singles, "
+                   "and the input's time column, if it has one, as doubles.")
       ->check(nonEmptyPath());
   CLI::Option* via =
       replay

@@ -10,6 +10,7 @@
 #include "loader/installed_block.h"
 #include "module_option.h"
 #include "simulate/simulate_main.h"
+#include "stop_signals.h"
 
 namespace substitute_host {
 namespace {
@@ -18,6 +19,8 @@ struct SimulateOptions {
   std::string scenario;
   std::string outputDir;
   int decimate = 1;
+  std::string format = "csv";
+  std::string matVersion = "7.3";
   bool plot = true;
   std::string module;
 };
@@ -33,7 +36,16 @@ int runSimulate(const SimulateOptions& options) {
   request.scenarioPath = options.scenario;
   request.outputDir = options.outputDir.empty() ? executableDirectory() + "sim" : options.outputDir;
   request.decimate = options.decimate;
+  request.format = options.format == "mat"    ? simulate::LogFormat::mat
+                   : options.format == "none" ? simulate::LogFormat::none
+                                              : simulate::LogFormat::csv;
+  request.matVersion =
+      options.matVersion == "5" ? matfile_out::MatVersion::v5 : matfile_out::MatVersion::v73;
+  request.toolVersion = "corvalent2 " CORVALENT2_TOOL_VERSION;
   request.plot = options.plot;
+  // SIGINT and SIGTERM stop the run, which closes the rows logged so far into its file.
+  const StopSignals stop;
+  request.stopSignal = StopSignals::flag();
   const int status = simulate::simulateMain(request, InstalledBlock::stepThroughSlot, &installed);
   // The simulation checks its own summary; this catches what reached stdout otherwise.
   if (status == kExitOk && !standardOutputWritten("simulate")) return kExitFailed;
@@ -64,8 +76,9 @@ Subcommand addSimulateCommand(CLI::App& app) {
       "simulate",
       "Drive two motors of a small electric vehicle in closed loop with the block: the "
       "plug-in module is installed into a host record and its output method runs every "
-      "50 us against the plant. Writes a CSV of the run, a gnuplot script and a PNG plot, "
-      "and prints a summary.");
+      "50 us against the plant. Writes a log of the run (CSV with a gnuplot script and a "
+      "PNG plot, or a MAT file), and prints a summary. SIGINT or SIGTERM stops the run and "
+      "keeps the rows logged so far.");
   simulate
       ->add_option("SCENARIO", options->scenario,
                    "Scenario file (JSON). Absent: the built-in default scenario.")
@@ -77,6 +90,19 @@ Subcommand addSimulateCommand(CLI::App& app) {
       ->check(nonEmptyPath());
   simulate->add_option("--decimate", options->decimate, "Write every Nth control step to the CSV.")
       ->check(wholeStepCount())
+      ->capture_default_str();
+  simulate
+      ->add_option("--format", options->format,
+                   "The log: 'csv' (with a gnuplot script and PNG), 'mat' (a MAT file, one "
+                   "variable per column, with the scenario, sample time and tool version), "
+                   "or 'none' (no log, no plot: the summary alone).")
+      ->check(CLI::IsMember({"csv", "mat", "none"}))
+      ->capture_default_str();
+  simulate
+      ->add_option("--mat-version", options->matVersion,
+                   "MAT file format: '7.3' (HDF5, streamed) or '5' (level 5, for readers "
+                   "that know no other; held in memory until the end, at most 1 GiB).")
+      ->check(CLI::IsMember({"7.3", "5"}))
       ->capture_default_str();
   simulate->add_flag("!--no-plot", options->plot, "Write the CSV and the script but no PNG.");
   addModuleOption(*simulate, options->module);

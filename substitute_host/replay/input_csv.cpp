@@ -1,6 +1,9 @@
 #include "replay/input_csv.h"
 
 #include <algorithm>
+#include <cstdlib>
+
+#include "text/display_text.h"
 
 namespace substitute_host {
 namespace {
@@ -21,6 +24,8 @@ std::string missingColumns(const std::array<bool, kInputValueCount>& found) {
          missing;
 }
 
+constexpr std::string_view kTimeColumn = "time";
+
 }  // namespace
 
 InputCsvReader::InputCsvReader(std::FILE* in) : table_(in, {}) {}
@@ -37,6 +42,7 @@ bool InputCsvReader::placeColumns() {
   std::size_t placedCount = 0;
   const std::vector<std::string>& names = source_->names();
   for (std::size_t field = 0; field < names.size(); ++field) {
+    if (names[field] == kTimeColumn && timeField_ == kNoField) timeField_ = field;
     const auto column = std::find(kInputColumns.begin(), kInputColumns.end(), names[field]);
     if (column == kInputColumns.end()) continue;
     const auto value = static_cast<std::size_t>(column - kInputColumns.begin());
@@ -61,6 +67,15 @@ InputCsvReader::Status InputCsvReader::nextFrom(Source& source, float values[kIn
     if (!source.readSingle(column.field, values[column.value])) return Status::badInput;
   }
   return Status::row;
+}
+
+InputCsvReader::Status InputCsvReader::readTime(double& value) {
+  const std::string text(table_.field(timeField_));
+  char* stop = nullptr;
+  // The C library's reading, correctly rounded, as a reader of the CSV would take it.
+  value = text.empty() ? 0.0 : std::strtod(text.c_str(), &stop);
+  if (!text.empty() && stop == text.c_str() + text.size()) return Status::row;
+  return table_.failField(timeField_, "'" + displayText(text, 40) + "' is not a number");
 }
 
 }  // namespace substitute_host

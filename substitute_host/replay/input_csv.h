@@ -38,6 +38,12 @@ class InputCsvReader {
   // Reads the next row's thirteen values into values, in port order.
   Status next(float values[kInputValueCount]);
 
+  // Whether the header names a column "time" (the first of that name is the one read),
+  // and that column of the row next() read, as the nearest double; badInput with error()
+  // set when it is no number.
+  bool hasTime() const { return timeField_ != kNoField; }
+  Status readTime(double& value);
+
   // Why the last call failed, naming the line and, where there is one, the column.
   const std::string& error() const { return source_->error(); }
   // Whether that failure was the stream's rather than the text's.
@@ -50,6 +56,8 @@ class InputCsvReader {
     std::size_t value = 0;
   };
 
+  static constexpr std::size_t kNoField = static_cast<std::size_t>(-1);
+
   bool placeColumns();
   // The CSV's rows through the table itself, whose calls the compiler can inline.
   template <typename Source>
@@ -57,6 +65,7 @@ class InputCsvReader {
 
   TableReader table_;
   RowSource* source_ = &table_;  // the table, or a source of the caller's
+  std::size_t timeField_ = kNoField;
   // The input columns in the order of their fields, so that the first bad field of a
   // row is the one reported.
   std::array<Placed, kInputValueCount> placed_{};

@@ -2,19 +2,24 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cmath>
+#include <cstdint>
 #include <exception>
 #include <filesystem>
+#include <fstream>
 #include <iostream>
+#include <sstream>
 
 #include "plant/scenario.h"
 #include "plant/simulation.h"
 #include "simulate/csv_writer.h"
 #include "simulate/external_program.h"
+#include "simulate/mat_log.h"
 #include "simulate/output_messages.h"
 #include "simulate/plot_output.h"
 #include "simulate/progress_bar.h"
+#include "simulate/run_log.h"
 #include "simulate/summary.h"
-#include "table/output_file.h"
 #include "text/display_text.h"
 
 namespace substitute_host::simulate {
@@ -31,22 +36,43 @@ struct Streams {
   std::ostream& err;
 };
 
-bool openCsv(const fs::path& dir, const fs::path& csvPath, OutputFile& csv, Streams io) {
-  std::error_code ec;
-  fs::create_directories(dir, ec);
-  if (ec) {
-    io.err << "simulate: cannot create " << shownPath(dir) << ": " << ec.message() << '\n';
-    return false;
-  }
-  if (csv.open(csvPath.string())) return true;
-  io.err << "simulate: cannot write " << shownPath(csvPath) << ": " << csv.error() << '\n';
+// How many rows the run logs: every decimate-th of its control steps, from the first.
+std::uint64_t recordedRows(const Scenario& sc, int decimate) {
+  const double steps = std::max(1.0, std::ceil(sc.duration / plant::kControlStep - 1e-9));
+  return static_cast<std::uint64_t>(std::ceil(steps / decimate));
+}
+
+// A level-5 log is held in memory until the run ends: one beyond the bound is refused
+// before anything runs, with what would bring it under.
+bool fitsLevel5Memory(const SimulateRequest& req, const Scenario& sc, Streams io) {
+  if (req.outputDir.empty() || req.format != LogFormat::mat ||
+      req.matVersion != matfile_out::MatVersion::v5)
+    return true;
+  const std::vector<matfile_out::MatColumn> columns = matLogColumns();
+  const std::uint64_t rows = recordedRows(sc, req.decimate);
+  if (matfile_out::columnBytes(columns, rows) <= matfile_out::kLevel5MemoryBytes) return true;
+  const std::uint64_t fitting =
+      matfile_out::kLevel5MemoryBytes / matfile_out::columnBytes(columns, 1);
+  io.err << "simulate: a level-5 MAT log is held in memory until the run ends, and its " << rows
+         << " rows would take more than 1 GiB (at most " << fitting
+         << " fit): use --mat-version 7.3 or a larger --decimate\n";
   return false;
 }
 
-// The log takes its name only when complete: after a run that failed, none is left.
-bool commitCsv(const fs::path& csvPath, OutputFile& csv, Streams io) {
-  if (csv.stream() == nullptr || csv.commit()) return true;
-  io.err << "simulate: writing " << shownPath(csvPath) << " failed: " << csv.error() << '\n';
+// The scenario as written, for the MAT log: the file read again, or the built-in text.
+bool scenarioText(const SimulateRequest& req, std::string& text, Streams io) {
+  if (req.scenarioPath.empty()) {
+    text = plant::defaultScenarioJson();
+    return true;
+  }
+  std::ifstream in(req.scenarioPath, std::ios::binary);
+  std::ostringstream read;
+  read << in.rdbuf();
+  if (in && read) {
+    text = read.str();
+    return true;
+  }
+  io.err << "simulate: cannot read " << shownPath(req.scenarioPath) << " again for the log\n";
   return false;
 }
 
@@ -77,15 +103,16 @@ int checkedSummary(int status, Streams io) {
   return kSimulateFailed;
 }
 
-// The closed loop with every recorded step written to `csv` (when open) and a progress
-// bar on a terminal's standard error.
+// The closed loop with every recorded step written to the log (when open), stopped at
+// the first logged step after a stop signal, and a progress bar on a terminal's stderr.
 SimulationResult runLogged(const SimulateRequest& req, const Scenario& sc, ControllerStep step,
-                           void* context, const OutputFile& csvFile) {
-  CsvWriter csv(csvFile.stream());
+                           void* context, RunLog& log) {
   plant::StepSink sink;
-  if (csvFile.stream() != nullptr) {
-    csv.writeHeader();
-    sink = [&csv](const plant::StepRecord& r) { return csv.write(r); };
+  if (log.isOpen() || req.stopSignal != nullptr) {
+    const volatile std::sig_atomic_t* stop = req.stopSignal;
+    sink = [&log, stop](const plant::StepRecord& r) {
+      return (stop == nullptr || *stop == 0) && log.write(r);
+    };
   }
   plant::SimulationOptions options;
   options.decimate = req.decimate;
@@ -96,23 +123,55 @@ SimulationResult runLogged(const SimulateRequest& req, const Scenario& sc, Contr
   return result;
 }
 
-int runAndReport(const SimulateRequest& req, const Scenario& sc, ControllerStep step, void* context,
-                 Streams io) {
-  const fs::path dir = req.outputDir;
-  const fs::path csvPath = dir / (sc.name + ".csv");
-  OutputFile csvFile;
-  if (!dir.empty() && !openCsv(dir, csvPath, csvFile, io)) return kSimulateFailed;
-  const SimulationResult result = runLogged(req, sc, step, context, csvFile);
-  if (!result.ok()) {
-    io.err << result.error << '\n';
-    return kSimulateFailed;
+// A run a signal stopped keeps what it logged: the rows so far are closed into a file
+// that reads as any other, and the message says how far the run got.
+int reportStopped(int signal, const SimulationResult& result, RunLog& log, Streams io) {
+  const std::uint64_t rows = log.rows();
+  const bool hadLog = log.isOpen();
+  if (!log.commit(io.err)) return kSimulateFailed;
+  io.err << "simulate: stopped by signal " << signal << " at t = " << result.simulatedSeconds
+         << " s";
+  if (hadLog) io.err << "; the " << rows << " rows logged so far are in " << shownPath(log.path());
+  io.err << '\n';
+  return kSimulateSignalBase + signal;
+}
+
+int drawPlot(const SimulateRequest& req, const Scenario& sc, const SimulationResult& result,
+             const RunLog& log, Streams io) {
+  if (req.outputDir.empty() || req.format == LogFormat::none) return kSimulateOk;
+  if (req.format == LogFormat::mat) {
+    io.out << "Wrote " << shownPath(log.path()) << '\n';
+    if (req.plot) io.err << "simulate: plot skipped: the plot draws the CSV log (--format csv)\n";
+    return kSimulateOk;
   }
-  if (!commitCsv(csvPath, csvFile, io)) return kSimulateFailed;
-  printSummary(io.out, sc, result);
-  if (dir.empty()) return kSimulateOk;
+  const fs::path dir = req.outputDir;
   const bool plotted = writePlot(plotRequest(req, sc, result), dir, dir / (sc.name + ".gp"),
                                  req.plot, io.out, io.err);
   return plotted ? kSimulateOk : kSimulateFailed;
+}
+
+int runAndReport(const SimulateRequest& req, const Scenario& sc, ControllerStep step, void* context,
+                 Streams io) {
+  RunLog log(req.format, req.matVersion);
+  LogMetadata metadata;
+  metadata.toolVersion = req.toolVersion;
+  if (req.format == LogFormat::mat && !scenarioText(req, metadata.scenarioText, io))
+    return kSimulateFailed;
+  if (!log.open(req.outputDir, sc.name, recordedRows(sc, req.decimate), metadata, io.err))
+    return kSimulateFailed;
+  const SimulationResult result = runLogged(req, sc, step, context, log);
+  if (req.stopSignal != nullptr && *req.stopSignal != 0)
+    return reportStopped(*req.stopSignal, result, log, io);
+  if (!result.ok()) {
+    io.err << result.error << '\n';
+    const std::string why = log.writeError();
+    if (!why.empty())
+      io.err << "simulate: writing " << shownPath(log.path()) << " failed: " << why << '\n';
+    return kSimulateFailed;
+  }
+  if (!log.commit(io.err)) return kSimulateFailed;
+  printSummary(io.out, sc, result);
+  return drawPlot(req, sc, result, log, io);
 }
 
 int loadAndRun(const SimulateRequest& req, ControllerStep step, void* context, Streams io) {
@@ -127,10 +186,11 @@ int loadAndRun(const SimulateRequest& req, ControllerStep step, void* context, S
     io.err << parsed.error << '\n';
     return kSimulateRefused;
   }
-  if (!req.outputDir.empty()) {
+  if (!req.outputDir.empty() && req.format == LogFormat::csv) {
     const std::string warning = csvSizeWarning(parsed.scenario.duration, req.decimate);
     if (!warning.empty()) io.err << "simulate: warning: " << warning << '\n';
   }
+  if (!fitsLevel5Memory(req, parsed.scenario, io)) return kSimulateRefused;
   return checkedSummary(runAndReport(req, parsed.scenario, step, context, io), io);
 }
 

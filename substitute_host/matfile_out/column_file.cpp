@@ -1,0 +1,275 @@
+#include "matfile_out/column_file.h"
+
+#include <algorithm>
+#include <cstring>
+#include <new>
+#include <utility>
+
+#include "matfile_out/mat_name.h"
+#include "matfile_out/mat_text.h"
+#include "matfile_out/matio_calls.h"
+#include "matfile_out/temporary_path.h"
+
+namespace substitute_host::matfile_out {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// A column's rows not yet in the file, as the type it is stored in. The storage is
+// left unwritten until a row arrives, so room reserved for a long level-5 log costs
+// memory only as it fills.
+struct HeldColumn {
+  std::string name;
+  bool single = false;
+  std::unique_ptr<float[]> singles;
+  std::unique_ptr<double[]> doubles;
+
+  const void* data() const {
+    return single ? static_cast<const void*>(singles.get()) : doubles.get();
+  }
+  void put(std::size_t row, double value) {
+    if (single)
+      singles[row] = static_cast<float>(value);
+    else
+      doubles[row] = value;
+  }
+  // Room for capacity rows, keeping the first `kept`.
+  void resize(std::size_t capacity, std::size_t kept) {
+    if (single) {
+      auto grown = std::make_unique_for_overwrite<float[]>(capacity);
+      if (kept > 0) std::memcpy(grown.get(), singles.get(), kept * sizeof(float));
+      singles = std::move(grown);
+    } else {
+      auto grown = std::make_unique_for_overwrite<double[]>(capacity);
+      if (kept > 0) std::memcpy(grown.get(), doubles.get(), kept * sizeof(double));
+      doubles = std::move(grown);
+    }
+  }
+};
+
+struct TextVariable {
+  std::string name;
+  std::vector<std::uint16_t> units;
+};
+
+struct ScalarVariable {
+  std::string name;
+  double value = 0.0;
+};
+
+}  // namespace
+
+struct MatColumnFile::State {
+  MatVersion version = MatVersion::v73;
+  PlacedOutput placed;
+  mat_t* mat = nullptr;
+  std::vector<HeldColumn> columns;
+  std::size_t room = 0;  // rows each column has room for
+  std::vector<TextVariable> texts;
+  std::vector<ScalarVariable> scalars;
+  std::size_t held = 0;    // rows held, not yet in the file
+  std::uint64_t rows = 0;  // rows appended in all
+  bool failed = false;
+};
+
+std::uint64_t columnBytes(std::span<const MatColumn> columns, std::uint64_t rows) {
+  std::uint64_t perRow = 0;
+  for (const MatColumn& column : columns) perRow += column.single ? 4 : 8;
+  return perRow * rows;
+}
+
+MatColumnFile::MatColumnFile() = default;
+MatColumnFile::~MatColumnFile() { abandon(); }
+
+std::uint64_t MatColumnFile::rows() const { return state_ ? state_->rows : 0; }
+
+namespace {
+
+// The columns as the file holds them, with room for the rows they hold at once.
+std::vector<HeldColumn> heldColumns(const std::vector<MatColumn>& columns, std::size_t room) {
+  std::vector<HeldColumn> held;
+  for (const MatColumn& column : columns) {
+    HeldColumn h{validMatName(column.name), column.single, {}, {}};
+    h.resize(room, 0);
+    held.push_back(std::move(h));
+  }
+  return held;
+}
+
+}  // namespace
+
+bool MatColumnFile::open(const std::string& path, MatVersion version,
+                         const std::vector<MatColumn>& columns, std::uint64_t expectedRows) {
+  abandon();
+  error_.clear();
+  if (version == MatVersion::v5 && columnBytes(columns, expectedRows) > kLevel5MemoryBytes) {
+    error_ = "a level-5 file is held in memory until the end, and " + std::to_string(expectedRows) +
+             " rows would take more than 1 GiB: use the 7.3 " + "format or fewer rows";
+    return false;
+  }
+  try {
+    auto state = std::make_unique<State>();
+    state->version = version;
+    state->room = version == MatVersion::v73 ? kBlockRows : expectedRows;
+    state->columns = heldColumns(columns, state->room);
+    if (!reserveTemporary(path, state->placed, error_)) return false;
+    state_ = std::move(state);
+  } catch (const std::bad_alloc&) {
+    error_ = "out of memory for the MAT file's rows";
+    return false;
+  }
+  state_->mat = createMat(state_->placed.temporaryPath, version, error_);
+  if (state_->mat != nullptr) return true;
+  abandon();
+  return false;
+}
+
+bool MatColumnFile::addColumn(const MatColumn& column) {
+  if (!state_ || state_->rows > 0) return false;
+  try {
+    std::vector<HeldColumn> added = heldColumns({column}, state_->room);
+    state_->columns.push_back(std::move(added.front()));
+  } catch (const std::bad_alloc&) {
+    error_ = "out of memory for the MAT file's rows";
+    return false;
+  }
+  return true;
+}
+
+namespace {
+
+// Hands the held rows of every column to a 7.3 file, as one more block of each.
+bool appendHeld(mat_t* mat, std::vector<HeldColumn>& columns, std::size_t rows,
+                std::string& error) {
+  for (HeldColumn& column : columns) {
+    if (!appendColumn(mat, column.name, column.single, column.data(), rows, error)) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+// More room for a level-5 file's rows than the run said it would log.
+bool MatColumnFile::grow(State& s) {
+  try {
+    const std::size_t room = std::max<std::size_t>(2 * s.room, kBlockRows);
+    for (HeldColumn& column : s.columns) column.resize(room, s.held);
+    s.room = room;
+    return true;
+  } catch (const std::bad_alloc&) {
+    error_ = "out of memory for the MAT file's rows";
+    s.failed = true;
+    return false;
+  }
+}
+
+bool MatColumnFile::appendRow(std::span<const double> values) {
+  if (!state_ || state_->failed) return false;
+  State& s = *state_;
+  if (s.held == s.room && !grow(s)) return false;
+  const std::size_t given = std::min(values.size(), s.columns.size());
+  for (std::size_t i = 0; i < given; ++i) s.columns[i].put(s.held, values[i]);
+  for (std::size_t i = given; i < s.columns.size(); ++i) s.columns[i].put(s.held, 0.0);
+  ++s.held;
+  ++s.rows;
+  if (s.version == MatVersion::v73 && s.held == kBlockRows) {
+    s.failed = !appendHeld(s.mat, s.columns, s.held, error_);
+    s.held = 0;
+  }
+  return !s.failed;
+}
+
+void MatColumnFile::addText(std::string_view name, std::string_view utf8) {
+  if (!state_) return;
+  try {
+    state_->texts.push_back(TextVariable{validMatName(name), utf16Units(utf8)});
+  } catch (const std::bad_alloc&) {
+    error_ = "out of memory for the MAT file's text";
+    state_->failed = true;
+  }
+}
+
+void MatColumnFile::addScalar(std::string_view name, double value) {
+  if (!state_) return;
+  try {
+    state_->scalars.push_back(ScalarVariable{validMatName(name), value});
+  } catch (const std::bad_alloc&) {
+    error_ = "out of memory for the MAT file's variables";
+    state_->failed = true;
+  }
+}
+
+namespace {
+
+// The rows still held: one last (shorter) block of a 7.3 file, every row of a level-5
+// file. A 7.3 file without any row gets its empty columns here.
+bool writeHeld(mat_t* mat, MatVersion version, std::vector<HeldColumn>& columns, std::size_t held,
+               std::uint64_t rows, std::string& error) {
+  if (version == MatVersion::v73 && rows > 0) {
+    return held == 0 || appendHeld(mat, columns, held, error);
+  }
+  for (const HeldColumn& column : columns) {
+    if (!writeColumn(mat, column.name, column.single, column.data(), held, error)) return false;
+  }
+  return true;
+}
+
+bool writeExtras(mat_t* mat, const std::vector<TextVariable>& texts,
+                 const std::vector<ScalarVariable>& scalars, std::string& error) {
+  for (const TextVariable& text : texts) {
+    if (!writeText(mat, text.name, text.units, error)) return false;
+  }
+  for (const ScalarVariable& scalar : scalars) {
+    if (!writeScalar(mat, scalar.name, scalar.value, error)) return false;
+  }
+  return true;
+}
+
+std::vector<std::string> columnNames(const std::vector<HeldColumn>& columns) {
+  std::vector<std::string> names;
+  for (const HeldColumn& column : columns) names.push_back(column.name);
+  return names;
+}
+
+}  // namespace
+
+bool MatColumnFile::commit() {
+  if (!state_) {
+    if (error_.empty()) error_ = "the MAT file was not opened";
+    return false;
+  }
+  State& s = *state_;
+  bool ok = !s.failed && writeHeld(s.mat, s.version, s.columns, s.held, s.rows, error_) &&
+            writeExtras(s.mat, s.texts, s.scalars, error_);
+  mat_t* const mat = std::exchange(s.mat, nullptr);
+  ok = closeMat(mat, error_) && ok;
+  try {
+    ok = ok && checkColumns(s.placed.temporaryPath, columnNames(s.columns), s.rows, error_);
+  } catch (const std::bad_alloc&) {
+    error_ = "out of memory checking the MAT file";
+    ok = false;
+  }
+  std::error_code renamed;
+  if (ok) fs::rename(s.placed.temporaryPath, s.placed.finalPath, renamed);
+  if (renamed) error_ = renamed.message();
+  if (!ok || renamed) {
+    abandon();
+    return false;
+  }
+  s.placed.temporaryPath.clear();
+  state_.reset();
+  return true;
+}
+
+void MatColumnFile::abandon() {
+  if (!state_) return;
+  if (state_->mat != nullptr) {
+    std::string ignored;  // the file is thrown away: whether it closed no longer matters
+    closeMat(state_->mat, ignored);
+  }
+  removeTemporary(state_->placed);
+  state_.reset();
+}
+
+}  // namespace substitute_host::matfile_out

@@ -1,0 +1,175 @@
+// simulate's MAT log and its other formats, driven by stand-in controllers that keep no
+// state: every column with its class, the metadata, a failed run, a stopped run, no log.
+#include <gtest/gtest.h>
+#include <sys/mount.h>
+#include <unistd.h>
+
+#include <cmath>
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "simulate/simulate_main.h"
+#include "tests/matfile_out/mat_reading.h"
+
+namespace substitute_host::simulate {
+namespace {
+
+namespace fs = std::filesystem;
+using corvalent2_test::readVariable;
+using matfile_out::MatVersion;
+
+void gentlePush(void*, const float* const[9], float* const outputs[2]) {
+  const float v[3] = {0.0f, 0.01f, -0.01f};
+  for (int m = 0; m < 2; ++m)
+    for (int i = 0; i < 3; ++i) outputs[m][i] = v[i];
+}
+
+void notANumber(void*, const float* const[9], float* const outputs[2]) {
+  for (int m = 0; m < 2; ++m)
+    for (int i = 0; i < 3; ++i) outputs[m][i] = std::nanf("");
+}
+
+const char* const kScenario =
+    R"({"duration": 0.5, "profiles": {"iqCommand": [[0, 0]], "steerAngle": [[0, 0]],
+        "udc": [[0, 400]]}})";
+constexpr std::size_t kRows = 10000;  // 0.5 s in steps of 50 us
+
+class MatLog : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    dir_ = fs::temp_directory_path() /
+           ("corvalent2_matlog_" + std::string(info->name()) + "_" + std::to_string(::getpid()));
+    fs::remove_all(dir_);
+    fs::create_directories(dir_ / "in");
+    std::ofstream(dir_ / "in" / "run.json") << kScenario;
+    req_.scenarioPath = (dir_ / "in" / "run.json").string();
+    req_.outputDir = (dir_ / "out").string();
+    req_.format = LogFormat::mat;
+    req_.toolVersion = "corvalent2 test";
+    req_.progress = false;
+    req_.out = &out_;
+    req_.err = &err_;
+  }
+  void TearDown() override {
+    ::umount((dir_ / "small").c_str());  // mounted by the full-disk case; else refused
+    fs::remove_all(dir_);
+  }
+
+  std::string matPath() const { return (dir_ / "out" / "run.mat").string(); }
+
+  fs::path dir_;
+  SimulateRequest req_;
+  std::ostringstream out_, err_;
+};
+
+TEST_F(MatLog, HoldsEveryColumnWithItsClassAndTheRunsMetadata) {
+  for (const MatVersion version : {MatVersion::v73, MatVersion::v5}) {
+    req_.matVersion = version;
+    ASSERT_EQ(simulateMain(req_, gentlePush, nullptr), kSimulateOk) << err_.str();
+    for (const char* single : {"iabc1_a", "theta2", "steerAngle", "vabcNorm1_a", "vabcNorm2_c"}) {
+      const auto var = readVariable(matPath(), single);
+      EXPECT_EQ(var.classType, MAT_C_SINGLE) << single;
+      EXPECT_EQ(var.rows, kRows) << single;
+    }
+    for (const char* dbl : {"time_s", "id1_A", "slip2", "speed_m_s", "x_m", "y_m"}) {
+      const auto var = readVariable(matPath(), dbl);
+      EXPECT_EQ(var.classType, MAT_C_DOUBLE) << dbl;
+      EXPECT_EQ(var.rows, kRows) << dbl;
+    }
+    EXPECT_EQ(readVariable(matPath(), "time_s").at<double>(kRows - 1), (kRows - 1) * 50e-6);
+    EXPECT_EQ(readVariable(matPath(), "vabcNorm1_b").at<float>(7), 0.01f);
+    EXPECT_EQ(readVariable(matPath(), "sampleTime_s").at<double>(0), 50e-6);
+    const auto scenario = readVariable(matPath(), "scenario");
+    EXPECT_EQ(scenario.classType, MAT_C_CHAR);
+    EXPECT_EQ(scenario.columns, std::string(kScenario).size());
+    EXPECT_EQ(readVariable(matPath(), "toolVersion").columns,
+              std::string("corvalent2 test").size());
+  }
+  EXPECT_NE(out_.str().find("Wrote " + matPath() + "\n"), std::string::npos) << out_.str();
+  EXPECT_EQ(err_.str(),
+            "simulate: plot skipped: the plot draws the CSV log (--format csv)\n"
+            "simulate: plot skipped: the plot draws the CSV log (--format csv)\n");
+}
+
+// A run whose plant state stops being finite leaves no MAT file under the final name,
+// nor a hidden one beside it; a file of that name from before stays.
+TEST_F(MatLog, AFailedRunLeavesNoMatAndKeepsAnEarlierOne) {
+  for (const MatVersion version : {MatVersion::v73, MatVersion::v5}) {
+    req_.matVersion = version;
+    EXPECT_EQ(simulateMain(req_, notANumber, nullptr), kSimulateFailed);
+    EXPECT_TRUE(fs::is_empty(dir_ / "out"));
+  }
+  std::ofstream(matPath()) << "an earlier log\n";
+  EXPECT_EQ(simulateMain(req_, notANumber, nullptr), kSimulateFailed);
+  std::ifstream kept(matPath());
+  std::string line;
+  std::getline(kept, line);
+  EXPECT_EQ(line, "an earlier log");
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_ / "out"), fs::directory_iterator()), 1);
+}
+
+TEST_F(MatLog, FormatNoneWritesNoFileAndStillSummarises) {
+  req_.format = LogFormat::none;
+  ASSERT_EQ(simulateMain(req_, gentlePush, nullptr), kSimulateOk) << err_.str();
+  EXPECT_FALSE(fs::exists(dir_ / "out"));
+  EXPECT_NE(out_.str().find("Real-time factor: "), std::string::npos) << out_.str();
+  EXPECT_EQ(out_.str().find("Wrote"), std::string::npos) << out_.str();
+  EXPECT_EQ(err_.str(), "");
+}
+
+// A level-5 log longer than its memory bound is refused before the run, nothing written.
+TEST_F(MatLog, ALevel5LogBeyondTheMemoryBoundIsRefused) {
+  std::ofstream(req_.scenarioPath)
+      << R"({"duration": 3600, "profiles": {"iqCommand": [[0, 0]], "steerAngle": [[0, 0]],
+             "udc": [[0, 400]]}})";
+  req_.matVersion = MatVersion::v5;
+  bool called = false;
+  const auto noted = [](void* context, const float* const[9], float* const[2]) {
+    *static_cast<bool*>(context) = true;
+  };
+  EXPECT_EQ(simulateMain(req_, noted, &called), kSimulateRefused);
+  EXPECT_FALSE(called);
+  EXPECT_EQ(err_.str(),
+            "simulate: a level-5 MAT log is held in memory until the run ends, and its 72000000 "
+            "rows would take more than 1 GiB (at most 5064819 fit): use --mat-version 7.3 or a "
+            "larger --decimate\n");
+  EXPECT_FALSE(fs::exists(dir_ / "out"));
+}
+
+// A signal noted before the run stops it at its first step: one row, closed into a file
+// that reads back, and the message says so.
+TEST_F(MatLog, AStoppedRunKeepsTheRowsLoggedSoFar) {
+  const volatile std::sig_atomic_t stop = SIGINT;
+  req_.stopSignal = &stop;
+  EXPECT_EQ(simulateMain(req_, gentlePush, nullptr), kSimulateSignalBase + SIGINT);
+  EXPECT_EQ(err_.str(),
+            "simulate: stopped by signal 2 at t = 0 s; the 0 rows logged so far are in " +
+                matPath() + "\n");
+  EXPECT_EQ(readVariable(matPath(), "time_s").rows, 0u);
+  EXPECT_TRUE(readVariable(matPath(), "scenario").found);
+}
+
+// Onto a full file system (a small tmpfs, which only root may mount): exit status 1, the
+// reason, and no file under the final name nor beside it.
+TEST_F(MatLog, AFullDiskFailsAndLeavesNoFile) {
+  const fs::path small = dir_ / "small";
+  fs::create_directories(small);
+  if (::geteuid() != 0 || ::mount("tmpfs", small.c_str(), "tmpfs", 0, "size=256k") != 0)
+    GTEST_SKIP() << "mounting a small tmpfs needs root";
+  req_.outputDir = small.string();
+  for (const MatVersion version : {MatVersion::v73, MatVersion::v5}) {
+    req_.matVersion = version;
+    err_.str("");
+    EXPECT_EQ(simulateMain(req_, gentlePush, nullptr), kSimulateFailed);
+    EXPECT_NE(err_.str().find("No space left on device"), std::string::npos) << err_.str();
+    EXPECT_TRUE(fs::is_empty(small));
+  }
+  ::umount(small.c_str());
+}
+
+}  // namespace
+}  // namespace substitute_host::simulate
