@@ -130,14 +130,11 @@ bool checkFields(ElementReader& reader, std::uint64_t elements, int depth, std::
 }
 
 // The content of a matrix element: flags, dimensions, name, then what the class holds.
-bool checkContent(ElementReader& reader, int depth, std::string& problem) {
-  if (depth > kDeepestNesting) return false;
-  std::uint32_t type = 0, bytes = 0, flags = 0;
+// The dimensions' product; false when they are no int32s or multiply past any file.
+bool readElementCount(ElementReader& reader, std::uint64_t& elements) {
+  std::uint32_t type = 0, bytes = 0;
   std::uint64_t next = 0;
-  if (!reader.tag(type, bytes, next) || !reader.word(flags)) return false;
-  reader.at = next;
   if (!reader.tag(type, bytes, next) || sizeOfType(type) != 4) return false;
-  std::uint64_t elements = 1;
   for (std::uint32_t i = 0; i < bytes / 4; ++i) {
     std::uint32_t dimension = 0;
     if (!reader.word(dimension)) return false;
@@ -145,6 +142,17 @@ bool checkContent(ElementReader& reader, int depth, std::string& problem) {
     if (elements > (std::uint64_t{1} << 40)) return false;
   }
   reader.at = next;
+  return true;
+}
+
+bool checkContent(ElementReader& reader, int depth, std::string& problem) {
+  if (depth > kDeepestNesting) return false;
+  std::uint32_t type = 0, bytes = 0, flags = 0;
+  std::uint64_t next = 0;
+  if (!reader.tag(type, bytes, next) || !reader.word(flags)) return false;
+  reader.at = next;
+  std::uint64_t elements = 1;
+  if (!readElementCount(reader, elements)) return false;
   if (!reader.tag(type, bytes, next) || type != kInt8Type) return false;  // the name
   const std::string name = readName(reader, bytes);
   reader.at = next;
