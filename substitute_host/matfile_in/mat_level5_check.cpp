@@ -2,11 +2,16 @@
 
 #include <vector>
 
+#include "text/display_text.h"
+
 namespace substitute_host {
 namespace {
 
 constexpr std::uint32_t kMatrixElement = 14;
+constexpr unsigned kCellClass = 1;
 constexpr unsigned kStructClass = 2;
+constexpr unsigned kCharClass = 4;
+constexpr unsigned kSparseClass = 5;
 constexpr unsigned kFirstNumericClass = 6;  // double; single, and the integers, follow
 constexpr unsigned kLastNumericClass = 15;
 constexpr int kDeepestNesting = 16;
@@ -68,6 +73,40 @@ std::uint64_t sizeOfType(std::uint32_t type) {
 
 bool checkContent(ElementReader& reader, int depth, std::string& problem);
 
+std::string readName(ElementReader& reader, std::uint32_t bytes) {
+  std::string name(bytes < 64 ? bytes : 64, '\0');
+  if (std::fseek(reader.file, static_cast<long>(reader.at), SEEK_SET) != 0 ||
+      std::fread(name.data(), 1, name.size(), reader.file) != name.size()) {
+    return {};
+  }
+  return name.substr(0, name.find('\0'));
+}
+
+const char* refusedClass(unsigned arrayClass) {
+  switch (arrayClass) {
+    case kCellClass: case kStructClass: case kCharClass: return nullptr;
+    case kSparseClass: return "is sparse; only full single or double values can be read";
+    default:
+      if (arrayClass >= kFirstNumericClass && arrayClass <= kLastNumericClass) return nullptr;
+      return "is a class object, which cannot be read; save the signals in a plain form: a "
+             "structure with time, a matrix, or one variable per signal";
+  }
+}
+
+// The matrix elements that follow, one after another, each checked as a variable.
+bool checkInnerMatrices(ElementReader& reader, std::uint64_t count, int depth,
+                        std::string& problem) {
+  std::uint32_t type = 0, bytes = 0;
+  std::uint64_t next = 0;
+  for (std::uint64_t i = 0; i < count; ++i) {
+    if (!reader.tag(type, bytes, next) || type != kMatrixElement) return false;
+    ElementReader inner{reader.file, reader.bigEndian, reader.at, next};
+    if (bytes != 0 && !checkContent(inner, depth + 1, problem)) return false;
+    reader.at = next;
+  }
+  return true;
+}
+
 bool checkFields(ElementReader& reader, std::uint64_t elements, int depth, std::string& problem) {
   std::uint32_t type = 0, bytes = 0;
   std::uint64_t next = 0;
@@ -87,24 +126,15 @@ bool checkFields(ElementReader& reader, std::uint64_t elements, int depth, std::
     return false;
   }
   reader.at = next;
-  for (std::uint64_t i = 0; i < fields * elements; ++i) {
-    if (!reader.tag(type, bytes, next) || type != kMatrixElement) return false;
-    ElementReader inner{reader.file, reader.bigEndian, reader.at, next};
-    if (bytes != 0 && !checkContent(inner, depth + 1, problem)) return false;
-    reader.at = next;
-  }
-  return true;
+  return checkInnerMatrices(reader, fields * elements, depth, problem);
 }
 
 // The content of a matrix element: flags, dimensions, name, then what the class holds.
-bool checkContent(ElementReader& reader, int depth, std::string& problem) {
-  if (depth > kDeepestNesting) return false;
-  std::uint32_t type = 0, bytes = 0, flags = 0;
+// The dimensions' product; false when they are no int32s or multiply past any file.
+bool readElementCount(ElementReader& reader, std::uint64_t& elements) {
+  std::uint32_t type = 0, bytes = 0;
   std::uint64_t next = 0;
-  if (!reader.tag(type, bytes, next) || !reader.word(flags)) return false;
-  reader.at = next;
   if (!reader.tag(type, bytes, next) || sizeOfType(type) != 4) return false;
-  std::uint64_t elements = 1;
   for (std::uint32_t i = 0; i < bytes / 4; ++i) {
     std::uint32_t dimension = 0;
     if (!reader.word(dimension)) return false;
@@ -112,10 +142,31 @@ bool checkContent(ElementReader& reader, int depth, std::string& problem) {
     if (elements > (std::uint64_t{1} << 40)) return false;
   }
   reader.at = next;
-  if (!reader.tag(type, bytes, next)) return false;  // the name
+  return true;
+}
+
+bool checkContent(ElementReader& reader, int depth, std::string& problem) {
+  if (depth > kDeepestNesting) return false;
+  std::uint32_t type = 0, bytes = 0, flags = 0;
+  std::uint64_t next = 0;
+  if (!reader.tag(type, bytes, next) || !reader.word(flags)) return false;
+  reader.at = next;
+  std::uint64_t elements = 1;
+  if (!readElementCount(reader, elements)) return false;
+  if (!reader.tag(type, bytes, next) || type != kInt8Type) return false;  // the name
+  const std::string name = readName(reader, bytes);
   reader.at = next;
   const unsigned arrayClass = flags & 0xFF;
+  // Classes that matio reads in ways of their own, and that never hold rows here, are
+  // refused before it reads them.
+  if (const char* refusal = refusedClass(arrayClass)) {
+    problem = "variable " + quotedForMessage(name) + " " + refusal;
+    return false;
+  }
   if (arrayClass == kStructClass) return checkFields(reader, elements, depth, problem);
+  if (arrayClass == kCellClass) {
+    return elements <= kMostFieldValues && checkInnerMatrices(reader, elements, depth, problem);
+  }
   if (arrayClass < kFirstNumericClass || arrayClass > kLastNumericClass) return true;
   if (!reader.tag(type, bytes, next)) return false;
   return sizeOfType(type) != 0 && bytes == elements * sizeOfType(type);

@@ -145,6 +145,19 @@ TEST(MatRefusal, DimensionsThatOverstateTheValues) {
             "file is damaged or truncated");
 }
 
+TEST(MatRefusal, ClassObjectsAndSparseArraysBeforeTheLibraryReadsThem) {
+  // The class is the low byte of the array flags, at byte 144 of a matrix written by
+  // matio: 16 marks a function handle, 5 a sparse array.
+  const std::string path = level5File("function.mat", MAT_C_DOUBLE, 13);
+  overwriteByte(path, 144, 16);
+  EXPECT_EQ(refusal(path),
+            "in.mat: variable 'x' is a class object, which cannot be read; save the signals in a "
+            "plain form: a structure with time, a matrix, or one variable per signal");
+  overwriteByte(path, 144, 5);
+  EXPECT_EQ(refusal(path),
+            "in.mat: variable 'x' is sparse; only full single or double values can be read");
+}
+
 TEST(MatRefusal, CompressedBeyondTheWholeReadBound) {
   const std::string path = scratchPath("big.mat");
   {
