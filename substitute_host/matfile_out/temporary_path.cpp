@@ -1,5 +1,7 @@
 #include "matfile_out/temporary_path.h"
 
+#include "table/output_file.h"
+
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -12,15 +14,6 @@ namespace substitute_host::matfile_out {
 namespace fs = std::filesystem;
 
 namespace {
-
-// A link's target is the file to replace; a link that leads nowhere is replaced itself.
-fs::path resolvedPath(const std::string& path) {
-  std::error_code ignored;
-  if (!fs::is_symlink(fs::symlink_status(path, ignored))) return path;
-  std::error_code error;
-  const fs::path target = fs::canonical(path, error);
-  return error ? fs::path(path) : target;
-}
 
 // Whether the user may write the file there is: replacing it must not bypass that.
 bool mayWrite(const fs::path& path) { return ::access(path.c_str(), W_OK) == 0; }
@@ -52,15 +45,12 @@ bool checkFinal(const fs::path& finalPath, std::string& error) {
 }  // namespace
 
 bool reserveTemporary(const std::string& path, PlacedOutput& placed, std::string& error) {
-  placed.finalPath = resolvedPath(path);
+  placed.finalPath = outputTarget(path);
   placed.temporaryPath.clear();
   if (!checkFinal(placed.finalPath, error)) return false;
-  const std::string name = placed.finalPath.filename().string().substr(0, 100);
   constexpr unsigned kAttempts = 100;
   for (unsigned attempt = 0; attempt < kAttempts; ++attempt) {
-    const fs::path candidate =
-        placed.finalPath.parent_path() /
-        ("." + name + "." + std::to_string(::getpid()) + "-" + std::to_string(attempt) + ".part");
+    const fs::path candidate = temporaryNameBeside(placed.finalPath, attempt);
     errno = 0;
     const int fd = ::open(candidate.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0666);
     if (fd >= 0) {

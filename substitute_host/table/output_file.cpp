@@ -29,15 +29,6 @@ long processId() {
 #endif
 }
 
-// A link's target is the file to replace; a link that leads nowhere is replaced itself.
-fs::path resolvedPath(const std::string& path) {
-  std::error_code ignored;
-  if (!fs::is_symlink(fs::symlink_status(path, ignored))) return path;
-  std::error_code error;
-  const fs::path target = fs::canonical(path, error);
-  return error ? fs::path(path) : target;
-}
-
 // Whether the user may write the file there is: replacing it must not bypass that.
 bool mayWrite(const fs::path& path) {
   std::FILE* probe = std::fopen(path.string().c_str(), "r+b");
@@ -46,15 +37,21 @@ bool mayWrite(const fs::path& path) {
   return true;
 }
 
-// A hidden name in the same folder, so that the final rename stays within one file
-// system; named after the output and this process, so that a leftover tells its origin.
-fs::path temporaryName(const fs::path& finalPath, unsigned attempt) {
+}  // namespace
+
+fs::path outputTarget(const std::string& path) {
+  std::error_code ignored;
+  if (!fs::is_symlink(fs::symlink_status(path, ignored))) return path;
+  std::error_code error;
+  const fs::path target = fs::canonical(path, error);
+  return error ? fs::path(path) : target;
+}
+
+fs::path temporaryNameBeside(const fs::path& finalPath, unsigned attempt) {
   const std::string name = finalPath.filename().string().substr(0, 100);
   return finalPath.parent_path() /
          ("." + name + "." + std::to_string(processId()) + "-" + std::to_string(attempt) + ".part");
 }
-
-}  // namespace
 
 std::FILE* createNewFile(const fs::path& path) {
 #if defined(_WIN32)
@@ -90,7 +87,7 @@ bool OutputFile::fail(const std::error_code& error) {
 
 bool OutputFile::open(const std::string& path, Creator createNew) {
   abandon();
-  finalPath_ = resolvedPath(path);
+  finalPath_ = outputTarget(path);
   std::error_code error;
   const fs::file_status existing = fs::status(finalPath_, error);
   switch (existing.type()) {
@@ -115,7 +112,7 @@ bool OutputFile::open(const std::string& path, Creator createNew) {
 bool OutputFile::openBeside(Creator createNew, const fs::file_status& existing) {
   constexpr unsigned kAttempts = 100;
   for (unsigned attempt = 0; attempt < kAttempts && stream_ == nullptr; ++attempt) {
-    temporaryPath_ = temporaryName(finalPath_, attempt);
+    temporaryPath_ = temporaryNameBeside(finalPath_, attempt);
     errno = 0;
     stream_ = createNew(temporaryPath_);
     // Only a name taken already, by a leftover or another run, is worth another try.

@@ -10,6 +10,17 @@ namespace substitute_host {
 // cannot. The way OutputFile creates its file unless given another.
 std::FILE* createNewFile(const std::filesystem::path& path);
 
+// The file an output named path goes to: a symbolic link's target (a link that leads
+// nowhere is replaced itself).
+std::filesystem::path outputTarget(const std::string& path);
+
+// The hidden name beside finalPath that holds its output until complete, in the same
+// folder so that the final rename stays within one file system, and named after the
+// output and this process so that a leftover tells its origin:
+// ".NAME.<process>-<attempt>.part".
+std::filesystem::path temporaryNameBeside(const std::filesystem::path& finalPath,
+                                          unsigned attempt);
+
 // Flushes and closes stream, checking both and the stream's error flag, which an
 // earlier failed write leaves; false with errorNumber set when any of them failed. The
 // stream is closed either way.
