@@ -12,7 +12,14 @@ set(CMAKE_TRY_COMPILE_TARGET_TYPE STATIC_LIBRARY)
 set(CMAKE_C_FLAGS_INIT "${CORVALENT2_CPU_FLAGS}")
 set(CMAKE_CXX_FLAGS_INIT "${CORVALENT2_CPU_FLAGS} -fno-exceptions -fno-rtti")
 set(CMAKE_ASM_FLAGS_INIT "${CORVALENT2_CPU_FLAGS}")
-set(CMAKE_EXE_LINKER_FLAGS_INIT "${CORVALENT2_CPU_FLAGS} --specs=rdimon.specs -nostartfiles")
+set(CMAKE_EXE_LINKER_FLAGS_INIT "${CORVALENT2_CPU_FLAGS} -nostartfiles -nodefaultlibs")
+# The libraries, named here rather than by the compiler driver: newlib's system calls
+# by semihosting (librdimon) in one group with the C library whose calls they answer.
+# The start-up is the runner's own.
+foreach(language C CXX)
+  set(CMAKE_${language}_STANDARD_LIBRARIES
+      "-Wl,--start-group -lstdc++ -lm -lc -lrdimon -lgcc -Wl,--end-group" CACHE STRING "")
+endforeach()
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
