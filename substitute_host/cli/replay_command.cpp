@@ -12,6 +12,7 @@
 #include "loader/installed_block.h"
 #include "loader/plugin_module.h"
 #include "mat_input.h"
+#include "mat_layout_output.h"
 #include "mat_replay_output.h"
 #include "module_option.h"
 #include "replay/csv_replay.h"
@@ -220,14 +221,45 @@ int replayInput(const ReplayOptions& options, ReplayStreams& streams, BlockStepF
   return reportOutcome(replayRows(*rows, streams.out, step, context), streams);
 }
 
-// A MAT output is written from the rows of a CSV input.
-int replayIntoMat(const ReplayOptions& options, ReplayStreams& streams, BlockStepFn step,
-                  void* context) {
-  if (isMatInput(options.input)) {
-    complain(shownArgument(options.output),
-             "a MAT output is written from a CSV input; replay the MAT input to CSV first");
+// A MAT input replays into a MAT file of its own layout, laid out in full before the
+// first row from the input's row count.
+int replayMatToMat(const ReplayOptions& options, ReplayStreams& s, BlockStepFn step,
+                   void* context) {
+  if (const int opened = openInput(options.input, s); opened != kExitOk) return opened;
+  s.outName = shownArgument(options.output);
+  const bool sameFile = isSameFile(s.in, options.output);
+  s.closeInput();  // the MAT reader opens the file by its name
+  if (sameFile) {
+    complain(s.outName, "is the input file; writing it would destroy the input");
     return kExitUsage;
   }
+  std::string error;
+  MatInputShape shape;
+  const std::unique_ptr<RowSource> rows =
+      openMatRows(options.input, "", options.variable, true, error, &shape);
+  if (rows == nullptr) {
+    complain(s.inName, error);
+    return kExitUsage;
+  }
+  MatLayoutOutput mat;
+  if (!mat.open(options.output, shape)) {
+    complain(s.outName, mat.error());
+    return kExitUsage;
+  }
+  ReplayOutcome outcome = replayRowsToSink(*rows, mat, step, context);
+  if (outcome.status != ReplayOutcome::Status::ok) {
+    mat.abandon();
+  } else if (!mat.commit()) {
+    outcome.status = ReplayOutcome::Status::writeFailed;
+    outcome.error = "writing the output failed: " + mat.error();
+  }
+  return exitStatus(outcome, s);
+}
+
+// A MAT output: in the layout of a MAT input, or the six outputs as columns for a CSV.
+int replayIntoMat(const ReplayOptions& options, ReplayStreams& streams, BlockStepFn step,
+                  void* context) {
+  if (isMatInput(options.input)) return replayMatToMat(options, streams, step, context);
   int status = openInput(options.input, streams);
   if (status == kExitOk) status = replayToMat(options.output, streams, step, context);
   streams.closeInput();
@@ -298,8 +330,11 @@ Subcommand addReplayCommand(CLI::App& app) {
   replay
       ->add_option("-o,--output", options->output,
                    "Output CSV of vabcNorm1_a..c,vabcNorm2_a..c. '-' or absent: standard output. "
-                   "A name ending in .mat writes a MAT file (7.3): those six as N-by-1 singles, "
-                   "and the input's time column, if it has one, as doubles.")
+                   "A name ending in .mat writes a MAT file: from a CSV input, a 7.3 file of "
+                   "those six as N-by-1 singles and the input's time column, if it has one, as "
+                   "doubles; from a MAT input, a level-5 file in the input's layout (one "
+                   "variable per signal, a structure with time, or an N-by-6 matrix, N-by-7 "
+                   "with time first).")
       ->check(nonEmptyPath());
   CLI::Option* via =
       replay

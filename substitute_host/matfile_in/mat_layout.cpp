@@ -63,6 +63,8 @@ bool matrixLayout(matvar_t& variable, MatPurpose purpose, MatLayout& layout, std
   layout.blocks.push_back({&variable, name, columns});
   layout.rows = rowCount(variable);
   layout.sources.push_back(name);
+  layout.kind = MatLayoutKind::matrix;
+  layout.variable = name;
   return true;
 }
 
@@ -121,6 +123,8 @@ bool structLayout(matvar_t& variable, MatPurpose purpose, MatLayout& layout, std
   layout.blocks.push_back({values, valuesName, columns});
   layout.rows = rowCount(*values);
   layout.sources.push_back(name);
+  layout.kind = MatLayoutKind::structure;
+  layout.variable = name;
   matvar_t* time = field(variable, "time");
   return !hasTime(time) || addTime(*time, name, layout.rows, layout, error);
 }
@@ -186,6 +190,7 @@ std::string missingInputs(const std::vector<matvar_t*>& variables) {
 bool signalVariablesLayout(const std::vector<matvar_t*>& variables, MatPurpose purpose,
                            MatLayout& layout, std::string& error) {
   layout = MatLayout{};
+  layout.kind = MatLayoutKind::signalVariables;
   error.clear();
   for (const std::string& name : signalVariableNames(purpose)) {
     matvar_t* variable = findVariable(variables, name);

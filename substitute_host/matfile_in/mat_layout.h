@@ -20,12 +20,17 @@ struct MatColumnBlock {
   std::size_t columns = 0;
 };
 
+// Which of the layouts the file's variables form.
+enum class MatLayoutKind { signalVariables, structure, matrix };
+
 // How a file's variables make one table: the blocks side by side, each column named.
 struct MatLayout {
   std::vector<MatColumnBlock> blocks;
   std::vector<std::string> names;    // one per column, in the blocks' order
   std::vector<std::string> sources;  // the top-level variables read
   std::uint64_t rows = 0;
+  MatLayoutKind kind = MatLayoutKind::matrix;
+  std::string variable;  // the structure's or matrix's name; empty for signal variables
 };
 
 // Finds the one layout that the variables form (the file's top-level variables, read

@@ -50,6 +50,18 @@ void convert(const void* data, const matvar_t& variable, std::size_t stride, std
   }
 }
 
+// The same for one column of the block, as doubles: a time keeps its precision.
+void convertDoubles(const void* data, const matvar_t& variable, std::size_t stride,
+                    std::size_t first, std::size_t rows, std::size_t column, double* out) {
+  if (variable.class_type == MAT_C_DOUBLE) {
+    const double* from = static_cast<const double*>(data) + column * stride + first;
+    std::memcpy(out, from, rows * sizeof(double));
+  } else {
+    const float* from = static_cast<const float*>(data) + column * stride + first;
+    for (std::size_t row = 0; row < rows; ++row) out[row] = from[row];
+  }
+}
+
 }  // namespace
 
 MatRowSource::~MatRowSource() { close(); }
@@ -114,6 +126,9 @@ bool MatRowSource::openFile(const std::string& path, const MatReadOptions& optio
                                       [](const MatColumnBlock& block) { return isCompressed(*block.variable); });
   if (kind == MatKind::level5 && compressed && !readCompressedWhole(options)) return false;
   slab_.assign(layout_.names.size() * slabRows_, 0.0f);
+  timeColumn_ = static_cast<std::size_t>(
+      std::find(layout_.names.begin(), layout_.names.end(), "time") - layout_.names.begin());
+  if (timeColumn_ < layout_.names.size()) times_.assign(slabRows_, 0.0);
   std::size_t widest = 0;
   for (const MatColumnBlock& block : layout_.blocks) widest = std::max(widest, block.columns);
   raw_.resize(widest * slabRows_ * sizeof(double));
@@ -180,6 +195,10 @@ bool MatRowSource::readBlock(const MatColumnBlock& block, std::size_t firstColum
       return fail("variable " + quotedForMessage(block.shownName) + " holds fewer values than its size says: the file is damaged");
     }
     convert(variable.data, variable, layout_.rows, slabFirstRow_, rows, block.columns, out, slabRows_);
+    if (timeColumn_ >= firstColumn && timeColumn_ < firstColumn + block.columns) {
+      convertDoubles(variable.data, variable, layout_.rows, slabFirstRow_, rows,
+                     timeColumn_ - firstColumn, times_.data());
+    }
     return true;
   }
   if (!readSlabOf(block, rows)) {
@@ -188,6 +207,20 @@ bool MatRowSource::readBlock(const MatColumnBlock& block, std::size_t firstColum
                 quotedForMessage(block.shownName) + " failed: the file is damaged or truncated");
   }
   convert(raw_.data(), variable, rows, 0, rows, block.columns, out, slabRows_);
+  if (timeColumn_ >= firstColumn && timeColumn_ < firstColumn + block.columns) {
+    convertDoubles(raw_.data(), variable, rows, 0, rows, timeColumn_ - firstColumn, times_.data());
+  }
+  return true;
+}
+
+bool MatRowSource::readDouble(std::size_t index, double& value) {
+  if (index == timeColumn_) {
+    value = times_[inSlab_];
+    return true;
+  }
+  float single = 0.0f;
+  readSingle(index, single);
+  value = single;
   return true;
 }
 

@@ -47,11 +47,15 @@ class MatRowSource final : public RowSource {
     value = slab_[index * slabRows_ + inSlab_];
     return true;
   }
+  // The time column keeps its doubles; any other column is a single.
+  bool readDouble(std::size_t index, double& value) override;
   std::uint64_t rowNumber() const override { return row_; }
   // A file of numbers has no lines.
   std::uint64_t lineNumber() const override { return 0; }
   Status countRemainingRows(std::uint64_t& rows) override;
   bool failHeader(const std::string& message) override;
+  // The layout found when the file was opened: which kind, which variable, how many rows.
+  const MatLayout& layout() const { return layout_; }
   const std::string& error() const override { return error_; }
   bool readFailed() const override { return false; }
   const std::string& sourceName() const override { return sourceName_; }
@@ -72,6 +76,8 @@ class MatRowSource final : public RowSource {
   std::size_t slabRows_ = 0;
   std::vector<float> slab_;            // column by column, slabRows_ each
   std::vector<unsigned char> raw_;     // one block's slab as the file holds it
+  std::size_t timeColumn_ = 0;         // the column named "time"; names().size() if none
+  std::vector<double> times_;          // the time column's slab, as doubles
   std::uint64_t row_ = 0;              // rows handed out
   std::uint64_t slabFirstRow_ = 0;     // the row (0-based) at the slab's start
   std::size_t slabFilled_ = 0;         // rows in the slab

@@ -70,6 +70,9 @@ InputCsvReader::Status InputCsvReader::nextFrom(Source& source, float values[kIn
 }
 
 InputCsvReader::Status InputCsvReader::readTime(double& value) {
+  if (source_ != &table_) {
+    return source_->readDouble(timeField_, value) ? Status::row : Status::badInput;
+  }
   const std::string text(table_.field(timeField_));
   char* stop = nullptr;
   // The C library's reading, correctly rounded, as a reader of the CSV would take it.

@@ -19,8 +19,8 @@ ReplayOutcome readFailure(const InputCsvReader& reader, InputCsvReader::Status s
                 rows, reader.error());
 }
 
-ReplayOutcome replayRows(std::FILE* in, ReplayRowSink& sink, BlockStepFn step, void* context) {
-  InputCsvReader reader(in);
+ReplayOutcome replayReader(InputCsvReader& reader, ReplayRowSink& sink, BlockStepFn step,
+                           void* context) {
   if (!reader.readHeader()) {
     return failed(
         reader.readFailed() ? ReplayOutcome::Status::readFailed : ReplayOutcome::Status::badInput,
@@ -44,12 +44,15 @@ ReplayOutcome replayRows(std::FILE* in, ReplayRowSink& sink, BlockStepFn step, v
   return ReplayOutcome{ReplayOutcome::Status::ok, rows, {}};
 }
 
-}  // namespace
-
-ReplayOutcome replayToSink(std::FILE* in, ReplayRowSink& sink, BlockStepFn step,
-                           void* context) noexcept {
+ReplayOutcome replayGuarded(std::FILE* in, RowSource* source, ReplayRowSink& sink,
+                            BlockStepFn step, void* context) noexcept {
   try {
-    return replayRows(in, sink, step, context);
+    if (source != nullptr) {
+      InputCsvReader reader(*source);
+      return replayReader(reader, sink, step, context);
+    }
+    InputCsvReader reader(in);
+    return replayReader(reader, sink, step, context);
   } catch (const std::bad_alloc&) {
     try {
       return failed(ReplayOutcome::Status::outOfMemory, 0, "out of memory reading the input");
@@ -57,6 +60,18 @@ ReplayOutcome replayToSink(std::FILE* in, ReplayRowSink& sink, BlockStepFn step,
       return ReplayOutcome{ReplayOutcome::Status::outOfMemory, 0, {}};
     }
   }
+}
+
+}  // namespace
+
+ReplayOutcome replayToSink(std::FILE* in, ReplayRowSink& sink, BlockStepFn step,
+                           void* context) noexcept {
+  return replayGuarded(in, nullptr, sink, step, context);
+}
+
+ReplayOutcome replayRowsToSink(RowSource& in, ReplayRowSink& sink, BlockStepFn step,
+                               void* context) noexcept {
+  return replayGuarded(nullptr, &in, sink, step, context);
 }
 
 }  // namespace substitute_host

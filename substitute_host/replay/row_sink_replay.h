@@ -25,5 +25,8 @@ class ReplayRowSink {
 // carried over. The sink is not finished here: the caller commits or abandons it.
 ReplayOutcome replayToSink(std::FILE* in, ReplayRowSink& sink, BlockStepFn step,
                            void* context) noexcept;
+// The same for rows from another source (a MAT file), already opened; it stays open.
+ReplayOutcome replayRowsToSink(RowSource& in, ReplayRowSink& sink, BlockStepFn step,
+                               void* context) noexcept;
 
 }  // namespace substitute_host

@@ -27,6 +27,9 @@ class RowSource {
   // The current row's value of a column as the nearest single; false, with the fault
   // recorded as the row's, when it is no number.
   virtual bool readSingle(std::size_t index, float& value) = 0;
+  // The current row's value of a column as the nearest double (a time); false when it
+  // is no number. By default the column's text, as a reader of the text would take it.
+  virtual bool readDouble(std::size_t index, double& value);
   virtual std::uint64_t rowNumber() const = 0;
   // Where the current row sits in the source, for a report: its line in a text, its row
   // in a file of numbers.

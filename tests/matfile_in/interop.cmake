@@ -38,6 +38,22 @@ foreach(layout matrix13 matrix14 struct signals)
   endforeach()
 endforeach()
 
+# MAT in, MAT out: each replay's MAT output, in its input's layout, holds the bits of
+# the CSV replay (Octave loads and compares them).
+foreach(layout matrix13 matrix14 struct signals)
+  foreach(version v6 v7)
+    set(name ${layout}_${version})
+    run(${TOOL} replay ${WORK}/${name}.mat -o ${WORK}/out_${name}.mat)
+    if(NOT status EQUAL 0)
+      message(FATAL_ERROR "replay of ${name}.mat to MAT failed (${status}): ${err}")
+    endif()
+  endforeach()
+endforeach()
+run(${OCTAVE} --norc --no-history --quiet --path ${SOURCE} --eval "check_mat_replays ('${WORK}')")
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "the MAT outputs differ from the CSV replay: ${err}")
+endif()
+
 # The outputs, as MAT files in three layouts, against the CSV: the same; one value one
 # single apart: different.
 run(${OCTAVE} --norc --no-history --quiet --path ${SOURCE} --eval "write_outputs ('${WORK}')")
@@ -61,6 +77,11 @@ function(expect_refusal file message)
   set(expected "corvalent2 replay: ${WORK}/${file}: ${message}\n")
   if(NOT status EQUAL 2 OR NOT err STREQUAL expected OR EXISTS ${WORK}/refused.csv)
     message(FATAL_ERROR "replay of ${file}: status ${status}, message\n${err}expected\n${expected}")
+  endif()
+  # The same into a MAT file: refused before the output exists.
+  run(${TOOL} replay ${WORK}/${file} -o ${WORK}/refused.mat)
+  if(NOT status EQUAL 2 OR NOT err STREQUAL expected OR EXISTS ${WORK}/refused.mat)
+    message(FATAL_ERROR "replay of ${file} to MAT: status ${status}, message\n${err}expected\n${expected}")
   endif()
 endfunction()
 expect_refusal(int32.mat
