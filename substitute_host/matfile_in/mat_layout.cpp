@@ -68,10 +68,11 @@ bool matrixLayout(matvar_t& variable, MatPurpose purpose, MatLayout& layout, std
   return true;
 }
 
-// A field of a structure of one element; null when it has none of that name. The
-// structure's field table is checked first: in a damaged file it may be missing or
+}  // namespace
+
+// The structure's field table is checked first: in a damaged file it may be missing or
 // shorter than the field count, which the library's own lookup would read anyway.
-matvar_t* field(matvar_t& structure, const char* name) {
+matvar_t* matField(matvar_t& structure, const char* name) {
   const unsigned count = Mat_VarGetNumberOfFields(&structure);
   char* const* names = Mat_VarGetStructFieldnames(&structure);
   if (count == 0 || names == nullptr || structure.data == nullptr ||
@@ -84,6 +85,10 @@ matvar_t* field(matvar_t& structure, const char* name) {
   }
   return nullptr;
 }
+
+namespace {
+
+matvar_t* field(matvar_t& structure, const char* name) { return matField(structure, name); }
 
 bool hasTime(const matvar_t* time) { return time != nullptr && time->rank == 2 && time->dims != nullptr && time->dims[0] * time->dims[1] != 0; }
 

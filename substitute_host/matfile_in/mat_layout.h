@@ -33,6 +33,10 @@ struct MatLayout {
   std::string variable;  // the structure's or matrix's name; empty for signal variables
 };
 
+// A field of a structure of one element, its field table checked first; null when it
+// has none of that name.
+matvar_t* matField(matvar_t& structure, const char* name);
+
 // Finds the one layout that the variables form (the file's top-level variables, read
 // without their data):
 //  - one N-by-1 variable per signal, named as the block's port map names it;

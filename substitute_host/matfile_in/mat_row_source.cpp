@@ -5,6 +5,8 @@
 #include <cstring>
 #include <new>
 
+#include "matfile_in/mat_labels.h"
+#include "matfile_in/mat_level5_label.h"
 #include "matfile_in/mat_probe.h"
 #include "matfile_in/mat_sniff.h"
 #include "matfile_in/mat_structure.h"
@@ -125,6 +127,7 @@ bool MatRowSource::openFile(const std::string& path, const MatReadOptions& optio
   const bool compressed = std::any_of(layout_.blocks.begin(), layout_.blocks.end(),
                                       [](const MatColumnBlock& block) { return isCompressed(*block.variable); });
   if (kind == MatKind::level5 && compressed && !readCompressedWhole(options)) return false;
+  if (layout_.kind == MatLayoutKind::structure && !applyLabels(path, kind)) return false;
   slab_.assign(layout_.names.size() * slabRows_, 0.0f);
   timeColumn_ = static_cast<std::size_t>(
       std::find(layout_.names.begin(), layout_.names.end(), "time") - layout_.names.begin());
@@ -162,6 +165,36 @@ bool MatRowSource::readCompressedWhole(const MatReadOptions& options) {
     return fail(problem);
   }
   return true;
+}
+
+// A structure with time whose signals.label names its columns, in any order: read
+// from the level-5 file itself, or from the variable when it was read whole (a
+// compressed one). An empty label names nothing: port order stands.
+bool MatRowSource::applyLabels(const std::string& path, MatKind kind) {
+  const auto at = std::find_if(variables_.begin(), variables_.end(), [&](const matvar_t* v) {
+    return v->name != nullptr && layout_.variable == v->name;
+  });
+  matvar_t* signals = at == variables_.end() ? nullptr : matField(**at, "signals");
+  matvar_t* label = signals == nullptr ? nullptr : matField(*signals, "label");
+  if (label == nullptr || (label->rank == 2 && label->dims[0] * label->dims[1] == 0)) return true;
+  const std::string labelName = layout_.variable + ".signals.label";
+  std::vector<std::string> labels;
+  bool read = false;
+  if (kind == MatKind::level5 && !isCompressed(**at)) {
+    read = readLevel5Labels(path, layout_.variable, labels) == LabelRead::found;
+  } else if (kind == MatKind::level5) {
+    read = labelsFromVariable(*label, labels);
+  } else {
+    return fail("variable " + quotedForMessage(labelName) +
+                " cannot be read from a 7.3 file here; save the file with -v6 or -v7, or "
+                "without the label to take the values in port order");
+  }
+  if (!read) {
+    return fail("variable " + quotedForMessage(labelName) +
+                " is neither a char matrix nor a cell of strings naming the signals");
+  }
+  std::string problem;
+  return applyMatLabels(labels, labelName, layout_, problem) || fail(problem);
 }
 
 // A level-5 file is read column by column: the library reads a run of values of one

@@ -8,6 +8,7 @@
 #include <matio.h>
 
 #include "matfile_in/mat_layout.h"
+#include "matfile_in/mat_sniff.h"
 #include "table/row_source.h"
 #include "table/single_text.h"
 
@@ -64,6 +65,7 @@ class MatRowSource final : public RowSource {
   bool openFile(const std::string& path, const MatReadOptions& options);
   bool readVariableList();
   bool readCompressedWhole(const MatReadOptions& options);
+  bool applyLabels(const std::string& path, MatKind kind);
   bool fillSlab();
   bool readSlabOf(const MatColumnBlock& block, std::size_t rows);
   bool readBlock(const MatColumnBlock& block, std::size_t firstColumn, std::size_t rows);

@@ -38,6 +38,23 @@ foreach(layout matrix13 matrix14 struct signals)
   endforeach()
 endforeach()
 
+# A structure with time whose signals.label names its shuffled columns replays as the
+# rows in port order do.
+run(${OCTAVE} --norc --no-history --quiet --path ${SOURCE} --eval "write_labels ('${WORK}')")
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "Octave failed to write the labelled files: ${err}")
+endif()
+foreach(name labels_char_v6 labels_char_v7 labels_cell_v6 labels_cell_v7)
+  run(${TOOL} replay ${WORK}/${name}.mat -o ${WORK}/${name}.csv)
+  if(NOT status EQUAL 0)
+    message(FATAL_ERROR "replay of ${name}.mat failed (${status}): ${err}")
+  endif()
+  run(${CMAKE_COMMAND} -E compare_files ${WORK}/reference.csv ${WORK}/${name}.csv)
+  if(NOT status EQUAL 0)
+    message(FATAL_ERROR "replay of ${name}.mat differs from the replay of rows.csv")
+  endif()
+endforeach()
+
 # MAT in, MAT out: each replay's MAT output, in its input's layout, holds the bits of
 # the CSV replay (Octave loads and compares them).
 foreach(layout matrix13 matrix14 struct signals)
@@ -93,6 +110,12 @@ expect_refusal(twelve.mat
 expect_refusal(missing.mat
   "the file lacks the variable 'steerAngle'; one variable per signal needs all 13 inputs")
 expect_refusal(two.mat "several variables fit ('a', 'b'); name the one to read with --variable NAME")
+
+expect_refusal(label_unknown.mat
+  "variable 'x.signals.label' names 'theta9', which is none of the 13 inputs of the block")
+expect_refusal(label_twice.mat "variable 'x.signals.label' names 'iabc1_b' twice")
+expect_refusal(label_short.mat
+  "variable 'x.signals.label' lacks 'iqCommand'; it must name each of the 13 columns of the values")
 
 # --variable picks one of several.
 run(${TOOL} replay ${WORK}/two.mat --variable b -o ${WORK}/two.csv)
