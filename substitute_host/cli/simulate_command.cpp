@@ -77,7 +77,7 @@ Subcommand addSimulateCommand(CLI::App& app) {
       "Drive two motors of a small electric vehicle in closed loop with the block: the "
       "plug-in module is installed into a host record and its output method runs every "
       "50 us against the plant. Writes a log of the run (CSV with a gnuplot script and a "
-      "PNG plot, or a MAT file), and prints a summary. SIGINT or SIGTERM stops the run and "
+      "PNG plot, or a MAT file with the same), and prints a summary. SIGINT or SIGTERM stops the run and "
       "keeps the rows logged so far.");
   simulate
       ->add_option("SCENARIO", options->scenario,
@@ -94,7 +94,8 @@ Subcommand addSimulateCommand(CLI::App& app) {
   simulate
       ->add_option("--format", options->format,
                    "The log: 'csv' (with a gnuplot script and PNG), 'mat' (a MAT file, one "
-                   "variable per column, with the scenario, sample time and tool version), "
+                   "variable per column, with the scenario, sample time and tool version; "
+                   "the plot reads NAME.plot.csv, the plotted columns alone, written beside it), "
                    "or 'none' (no log, no plot: the summary alone).")
       ->check(CLI::IsMember({"csv", "mat", "none"}))
       ->capture_default_str();
@@ -104,7 +105,7 @@ Subcommand addSimulateCommand(CLI::App& app) {
                    "that know no other; held in memory until the end, at most 1 GiB).")
       ->check(CLI::IsMember({"7.3", "5"}))
       ->capture_default_str();
-  simulate->add_flag("!--no-plot", options->plot, "Write the CSV and the script but no PNG.");
+  simulate->add_flag("!--no-plot", options->plot, "Write the log and the script but no PNG.");
   addModuleOption(*simulate, options->module);
   return Subcommand{simulate, [options] { return runSimulate(*options); }};
 }

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "simulate/external_program.h"
+#include "simulate/plot_data.h"
 #include "simulate/output_messages.h"
 #include "table/output_file.h"
 #include "text/display_text.h"
@@ -49,6 +50,20 @@ bool writePlot(const PlotRequest& plot, const fs::path& dir, const fs::path& scr
     err << "simulate: plot skipped: " << displayText(problem, 200) << '\n';
   }
   return true;
+}
+
+bool writeMatPlot(PlotRequest plot, const fs::path& dir, const fs::path& matLog,
+                  const fs::path& script, bool draw, std::ostream& out, std::ostream& err) {
+  const fs::path data = dir / (script.stem().string() + ".plot.csv");
+  std::string problem;
+  long long rows = 0;
+  if (!writePlotData(matLog, static_cast<std::uint64_t>(plot.rows), data, rows, problem)) {
+    err << "simulate: cannot write " << shownPath(data) << ": " << displayText(problem, 200) << '\n';
+    return false;
+  }
+  plot.csvFile = data.filename().string();
+  plot.rows = rows;  // the side file holds only the rows drawn
+  return writePlot(plot, dir, script, draw, out, err);
 }
 
 }  // namespace substitute_host::simulate

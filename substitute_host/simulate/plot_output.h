@@ -15,4 +15,11 @@ bool writePlot(const PlotRequest& plot, const std::filesystem::path& dir,
                const std::filesystem::path& script, bool draw, std::ostream& out,
                std::ostream& err);
 
+// The same for a MAT log: the plotted columns go first to a side file of their own
+// beside it (<name>.plot.csv, every row the plot draws), which the script reads.
+// False when the side file or the script could not be written, with the reason on err.
+bool writeMatPlot(PlotRequest plot, const std::filesystem::path& dir,
+                  const std::filesystem::path& matLog, const std::filesystem::path& script,
+                  bool draw, std::ostream& out, std::ostream& err);
+
 }  // namespace substitute_host::simulate

@@ -161,8 +161,18 @@ std::string gnuplotString(std::string_view text) {
   return open ? literal + "'" : literal;
 }
 
+const std::vector<std::string>& plottedColumns() {
+  static const std::vector<std::string> columns = {
+      "time_s", "omega1", "omega1Ideal_rad_s", "omega2", "omega2Ideal_rad_s",
+      "id1_A",  "iq1_A",  "id2_A",             "iq2_A",  "modIndex1",
+      "modIndex2", "udc", "x_m",               "y_m"};
+  return columns;
+}
+
+long long plotEvery(long long rows) { return std::max(1LL, rows / kPointsPerCurve); }
+
 std::string plotScript(const PlotRequest& r) {
-  const long long every = std::max(1LL, r.rows / kPointsPerCurve);
+  const long long every = plotEvery(r.rows);
   std::ostringstream s;
   writeHead(s, r, every);
   writeWheelSpeeds(s);

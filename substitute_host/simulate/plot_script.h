@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "plant/plant_params.h"
 
@@ -19,6 +20,13 @@ struct PlotRequest {
   double minX = 0.0, maxX = 0.0, minY = 0.0, maxY = 0.0;
   double maxUdc = 400.0;  // V, to scale the DC-link axis
 };
+
+// The log's columns the plot draws, by name: a side file of these alone draws the same
+// picture.
+const std::vector<std::string>& plottedColumns();
+
+// How many of `rows` rows make one point of a curve: every how-manieth the plot draws.
+long long plotEvery(long long rows);
 
 // A gnuplot script drawing a 2x2 page: wheel speeds against the geometric ideal,
 // dq currents against the current limit, the modulation index against the

@@ -139,14 +139,14 @@ int reportStopped(int signal, const SimulationResult& result, RunLog& log, Strea
 int drawPlot(const SimulateRequest& req, const Scenario& sc, const SimulationResult& result,
              const RunLog& log, Streams io) {
   if (req.outputDir.empty() || req.format == LogFormat::none) return kSimulateOk;
-  if (req.format == LogFormat::mat) {
-    io.out << "Wrote " << shownPath(log.path()) << '\n';
-    if (req.plot) io.err << "simulate: plot skipped: the plot draws the CSV log (--format csv)\n";
-    return kSimulateOk;
-  }
   const fs::path dir = req.outputDir;
-  const bool plotted = writePlot(plotRequest(req, sc, result), dir, dir / (sc.name + ".gp"),
-                                 req.plot, io.out, io.err);
+  if (req.format == LogFormat::mat) io.out << "Wrote " << shownPath(log.path()) << '\n';
+  const bool plotted =
+      req.format == LogFormat::mat
+          ? writeMatPlot(plotRequest(req, sc, result), dir, log.path(), dir / (sc.name + ".gp"),
+                         req.plot, io.out, io.err)
+          : writePlot(plotRequest(req, sc, result), dir, dir / (sc.name + ".gp"), req.plot,
+                      io.out, io.err);
   return plotted ? kSimulateOk : kSimulateFailed;
 }
 

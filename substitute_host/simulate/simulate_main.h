@@ -36,8 +36,9 @@ enum SimulateStatus : int {
 inline constexpr int kSimulateSignalBase = 128;
 
 // The whole `simulate` command: load and check the scenario, run it in closed loop
-// through `step`, write the log (<name>.csv with <name>.gp and <name>.png, or <name>.mat,
-// or nothing) into the output directory and print the summary. Never throws.
+// through `step`, write the log (<name>.csv with <name>.gp and <name>.png, or <name>.mat
+// with the same and the plot's side file <name>.plot.csv, or nothing) into the output
+// directory and print the summary. Never throws.
 int simulateMain(const SimulateRequest& request, plant::ControllerStep step, void* context);
 
 }  // namespace substitute_host::simulate

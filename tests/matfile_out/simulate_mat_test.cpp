@@ -4,13 +4,16 @@
 #include <sys/mount.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
 
+#include "simulate/external_program.h"
 #include "simulate/simulate_main.h"
 #include "tests/matfile_out/mat_reading.h"
 
@@ -67,6 +70,7 @@ class MatLog : public ::testing::Test {
 };
 
 TEST_F(MatLog, HoldsEveryColumnWithItsClassAndTheRunsMetadata) {
+  req_.plot = false;
   for (const MatVersion version : {MatVersion::v73, MatVersion::v5}) {
     req_.matVersion = version;
     ASSERT_EQ(simulateMain(req_, gentlePush, nullptr), kSimulateOk) << err_.str();
@@ -90,9 +94,54 @@ TEST_F(MatLog, HoldsEveryColumnWithItsClassAndTheRunsMetadata) {
               std::string("corvalent2 test").size());
   }
   EXPECT_NE(out_.str().find("Wrote " + matPath() + "\n"), std::string::npos) << out_.str();
-  EXPECT_EQ(err_.str(),
-            "simulate: plot skipped: the plot draws the CSV log (--format csv)\n"
-            "simulate: plot skipped: the plot draws the CSV log (--format csv)\n");
+  EXPECT_EQ(err_.str(), "");
+}
+
+// The plot of a MAT log draws from a side file of the plotted columns alone: every row
+// the plot draws (every 2nd of 10000 for curves of at most 4000 points), the values
+// of the log's own columns at those rows.
+TEST_F(MatLog, IsPlottedFromASideFileOfThePlottedColumns) {
+  for (const MatVersion version : {MatVersion::v73, MatVersion::v5}) {
+    req_.matVersion = version;
+    ASSERT_EQ(simulateMain(req_, gentlePush, nullptr), kSimulateOk) << err_.str();
+    std::ifstream data(dir_ / "out" / "run.plot.csv");
+    std::string line;
+    ASSERT_TRUE(std::getline(data, line));
+    EXPECT_EQ(line, "time_s,omega1,omega1Ideal_rad_s,omega2,omega2Ideal_rad_s,id1_A,iq1_A,id2_A,"
+                    "iq2_A,modIndex1,modIndex2,udc,x_m,y_m");
+    const auto time = readVariable(matPath(), "time_s");
+    const auto omega = readVariable(matPath(), "omega1");
+    std::size_t rows = 0;
+    for (; std::getline(data, line); ++rows) {
+      double t = 0.0, w = 0.0;
+      ASSERT_EQ(std::sscanf(line.c_str(), "%lf,%lf", &t, &w), 2) << line;
+      // Printed with ten digits: equal to the log's value to within its last digit.
+      EXPECT_NEAR(t, time.at<double>(2 * rows), 1e-9 * std::max(1.0, std::fabs(t))) << rows;
+      EXPECT_NEAR(w, omega.at<float>(2 * rows), 1e-9 * std::max(1.0, std::fabs(w))) << rows;
+    }
+    EXPECT_EQ(rows, kRows / 2);
+    std::ifstream script(dir_ / "out" / "run.gp");
+    std::ostringstream text;
+    text << script.rdbuf();
+    EXPECT_NE(text.str().find("f = './run.plot.csv'"), std::string::npos) << text.str();
+    // Where gnuplot is installed the picture must appear: a column the script names
+    // but the side file lacks would stop gnuplot.
+    const bool gnuplot = !findOnPath("gnuplot").empty();
+    EXPECT_EQ(fs::exists(dir_ / "out" / "run.png"), gnuplot) << err_.str();
+    fs::remove_all(dir_ / "out");
+  }
+  EXPECT_NE(out_.str().find("Wrote " + (dir_ / "out" / "run.plot.csv").string() + " and " +
+                            (dir_ / "out" / "run.gp").string() + "\n"),
+            std::string::npos)
+      << out_.str();
+}
+
+TEST_F(MatLog, NoPlotWritesTheSideFileAndScriptButNoPicture) {
+  req_.plot = false;
+  ASSERT_EQ(simulateMain(req_, gentlePush, nullptr), kSimulateOk) << err_.str();
+  EXPECT_TRUE(fs::exists(dir_ / "out" / "run.plot.csv"));
+  EXPECT_TRUE(fs::exists(dir_ / "out" / "run.gp"));
+  EXPECT_FALSE(fs::exists(dir_ / "out" / "run.png"));
 }
 
 // A run whose plant state stops being finite leaves no MAT file under the final name,
