@@ -1,5 +1,7 @@
 #include "mat_layout_output.h"
 
+#include <algorithm>
+
 #if CORVALENT2_MAT_FILES
 #include "matfile_out/level5_stream.h"
 #include "replay/output_csv.h"
@@ -94,18 +96,22 @@ struct MatLayoutOutput::State {
   std::uint64_t expectedRows = 0;
   std::uint64_t written = 0;  // rows in the file
   std::size_t held = 0;       // rows held, not yet in it
-  std::array<std::vector<double>, kOutputSignalCount + 1> values;  // per target
-  std::vector<float> singles;  // one column as singles on its way out
+  std::vector<double> times;
+  std::array<std::vector<float>, kOutputSignalCount> outputs;
+  std::vector<double> doubles;  // one output column as doubles on its way out
+
+  bool flushOutput(std::size_t k) {
+    const Target& t = targets[k + 1];
+    if (t.single) return file.write(t.slot, t.column, written, outputs[k].data(), held);
+    std::copy(outputs[k].begin(), outputs[k].begin() + static_cast<long>(held), doubles.begin());
+    return file.write(t.slot, t.column, written, doubles.data(), held);
+  }
 
   bool flush() {
-    for (std::size_t i = withTime ? 0 : 1; i < values.size(); ++i) {
-      const Target& t = targets[i];
-      const void* data = values[i].data();
-      if (t.single) {
-        for (std::size_t r = 0; r < held; ++r) singles[r] = static_cast<float>(values[i][r]);
-        data = singles.data();
-      }
-      if (!file.write(t.slot, t.column, written, data, held)) return false;
+    if (withTime && !file.write(targets[0].slot, targets[0].column, written, times.data(), held))
+      return false;
+    for (std::size_t k = 0; k < kOutputSignalCount; ++k) {
+      if (!flushOutput(k)) return false;
     }
     written += held;
     held = 0;
@@ -121,8 +127,9 @@ bool MatLayoutOutput::open(const std::string& path, const MatInputShape& shape) 
   State& s = *state_;
   s.withTime = shape.hasTime;
   s.expectedRows = shape.rows;
-  for (std::vector<double>& column : s.values) column.resize(kHeldRows);
-  s.singles.resize(kHeldRows);
+  s.times.resize(kHeldRows);
+  s.doubles.resize(kHeldRows);
+  for (std::vector<float>& column : s.outputs) column.resize(kHeldRows);
   if (s.file.open(path, outputVariables(shape, s.targets))) return true;
   error_ = s.file.error();
   state_.reset();
@@ -137,8 +144,8 @@ bool MatLayoutOutput::row(double time, const float outputs[kOutputSignalCount]) 
     error_ = "the input holds more rows than it said";
     return false;
   }
-  s.values[0][s.held] = time;
-  for (std::size_t k = 0; k < kOutputSignalCount; ++k) s.values[k + 1][s.held] = outputs[k];
+  s.times[s.held] = time;
+  for (std::size_t k = 0; k < kOutputSignalCount; ++k) s.outputs[k][s.held] = outputs[k];
   if (++s.held == kHeldRows && !s.flush()) {
     error_ = s.file.error();
     return false;

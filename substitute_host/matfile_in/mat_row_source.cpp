@@ -37,18 +37,26 @@ bool isCompressed(const matvar_t& variable) {
 }
 
 // Converts rows [first, first + rows) of a column-major block whose columns are
-// `stride` values apart into the slab's columns, each the nearest single.
-void convert(const void* data, const matvar_t& variable, std::size_t stride, std::size_t first,
-             std::size_t rows, std::size_t columns, float* out, std::size_t outStride) {
-  for (std::size_t column = 0; column < columns; ++column) {
-    float* to = out + column * outStride;
-    if (variable.class_type == MAT_C_DOUBLE) {
-      const double* from = static_cast<const double*>(data) + column * stride + first;
-      for (std::size_t row = 0; row < rows; ++row) to[row] = static_cast<float>(from[row]);
-    } else {
-      const float* from = static_cast<const float*>(data) + column * stride + first;
-      std::memcpy(to, from, rows * sizeof(float));
+// `stride` values apart into the slab, row by row (`width` values a row), each the
+// nearest single: a row's values then lie side by side for the reader of rows.
+template <typename Value>
+void transpose(const Value* data, std::size_t stride, std::size_t rows, std::size_t columns,
+               float* out, std::size_t width) {
+  // Row by row: the columns are read as parallel runs and each row written whole.
+  for (std::size_t row = 0; row < rows; ++row) {
+    float* to = out + row * width;
+    for (std::size_t column = 0; column < columns; ++column) {
+      to[column] = static_cast<float>(data[column * stride + row]);
     }
+  }
+}
+
+void convert(const void* data, const matvar_t& variable, std::size_t stride, std::size_t first,
+             std::size_t rows, std::size_t columns, float* out, std::size_t width) {
+  if (variable.class_type == MAT_C_DOUBLE) {
+    transpose(static_cast<const double*>(data) + first, stride, rows, columns, out, width);
+  } else {
+    transpose(static_cast<const float*>(data) + first, stride, rows, columns, out, width);
   }
 }
 
@@ -222,12 +230,13 @@ bool MatRowSource::readSlabOf(const MatColumnBlock& block, std::size_t rows) {
 bool MatRowSource::readBlock(const MatColumnBlock& block, std::size_t firstColumn,
                              std::size_t rows) {
   const matvar_t& variable = *block.variable;
-  float* out = slab_.data() + firstColumn * slabRows_;
+  float* out = slab_.data() + firstColumn;
+  const std::size_t width = layout_.names.size();
   if (variable.data != nullptr) {
     if (variable.nbytes < layout_.rows * block.columns * valueBytes(variable)) {
       return fail("variable " + quotedForMessage(block.shownName) + " holds fewer values than its size says: the file is damaged");
     }
-    convert(variable.data, variable, layout_.rows, slabFirstRow_, rows, block.columns, out, slabRows_);
+    convert(variable.data, variable, layout_.rows, slabFirstRow_, rows, block.columns, out, width);
     if (timeColumn_ >= firstColumn && timeColumn_ < firstColumn + block.columns) {
       convertDoubles(variable.data, variable, layout_.rows, slabFirstRow_, rows,
                      timeColumn_ - firstColumn, times_.data());
@@ -239,7 +248,7 @@ bool MatRowSource::readBlock(const MatColumnBlock& block, std::size_t firstColum
                 std::to_string(slabFirstRow_ + rows) + " of variable " +
                 quotedForMessage(block.shownName) + " failed: the file is damaged or truncated");
   }
-  convert(raw_.data(), variable, rows, 0, rows, block.columns, out, slabRows_);
+  convert(raw_.data(), variable, rows, 0, rows, block.columns, out, width);
   if (timeColumn_ >= firstColumn && timeColumn_ < firstColumn + block.columns) {
     convertDoubles(raw_.data(), variable, rows, 0, rows, timeColumn_ - firstColumn, times_.data());
   }

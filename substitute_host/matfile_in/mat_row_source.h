@@ -45,9 +45,10 @@ class MatRowSource final : public RowSource {
   Status next() override;
   std::string_view field(std::size_t index) override;
   bool readSingle(std::size_t index, float& value) override {
-    value = slab_[index * slabRows_ + inSlab_];
+    value = slab_[inSlab_ * layout_.names.size() + index];
     return true;
   }
+  const float* rowSingles() const override { return slab_.data() + inSlab_ * layout_.names.size(); }
   // The time column keeps its doubles; any other column is a single.
   bool readDouble(std::size_t index, double& value) override;
   std::uint64_t rowNumber() const override { return row_; }
@@ -76,7 +77,7 @@ class MatRowSource final : public RowSource {
   std::vector<matvar_t*> variables_;  // the file's top-level variables
   MatLayout layout_;
   std::size_t slabRows_ = 0;
-  std::vector<float> slab_;            // column by column, slabRows_ each
+  std::vector<float> slab_;            // slabRows_ rows, each row's values side by side
   std::vector<unsigned char> raw_;     // one block's slab as the file holds it
   std::size_t timeColumn_ = 0;         // the column named "time"; names().size() if none
   std::vector<double> times_;          // the time column's slab, as doubles

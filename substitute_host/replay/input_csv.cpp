@@ -56,17 +56,26 @@ bool InputCsvReader::placeColumns() {
 
 InputCsvReader::Status InputCsvReader::next(float values[kInputValueCount]) {
   if (source_ == &table_) return nextFrom(table_, values);
-  return nextFrom(*source_, values);
+  const Status status = source_->next();
+  const float* row = status == Status::row ? source_->rowSingles() : nullptr;
+  if (row == nullptr) return status == Status::row ? readFields(*source_, values) : status;
+  for (const Placed& column : placed_) values[column.value] = row[column.field];
+  return Status::row;
+}
+
+template <typename Source>
+InputCsvReader::Status InputCsvReader::readFields(Source& source, float values[kInputValueCount]) {
+  for (const Placed& column : placed_) {
+    if (!source.readSingle(column.field, values[column.value])) return Status::badInput;
+  }
+  return Status::row;
 }
 
 template <typename Source>
 InputCsvReader::Status InputCsvReader::nextFrom(Source& source, float values[kInputValueCount]) {
   const Status status = source.next();
   if (status != Status::row) return status;
-  for (const Placed& column : placed_) {
-    if (!source.readSingle(column.field, values[column.value])) return Status::badInput;
-  }
-  return Status::row;
+  return readFields(source, values);
 }
 
 InputCsvReader::Status InputCsvReader::readTime(double& value) {

@@ -62,6 +62,9 @@ class InputCsvReader {
   // The CSV's rows through the table itself, whose calls the compiler can inline.
   template <typename Source>
   Status nextFrom(Source& source, float values[kInputValueCount]);
+  // The current row's input values, field by field.
+  template <typename Source>
+  Status readFields(Source& source, float values[kInputValueCount]);
 
   TableReader table_;
   RowSource* source_ = &table_;  // the table, or a source of the caller's

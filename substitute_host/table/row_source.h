@@ -27,6 +27,10 @@ class RowSource {
   // The current row's value of a column as the nearest single; false, with the fault
   // recorded as the row's, when it is no number.
   virtual bool readSingle(std::size_t index, float& value) = 0;
+  // The current row's values, every column as the nearest single, side by side; null
+  // when the source holds text (its fields are then read one by one). Lets a reader of
+  // numbers take a row without a call per value.
+  virtual const float* rowSingles() const { return nullptr; }
   // The current row's value of a column as the nearest double (a time); false when it
   // is no number. By default the column's text, as a reader of the text would take it.
   virtual bool readDouble(std::size_t index, double& value);
