@@ -1,7 +1,6 @@
 #pragma once
 
-#include <algorithm>
-#include <cmath>
+#include "plant/lanes.h"
 
 namespace substitute_host::plant {
 
@@ -10,15 +9,20 @@ namespace substitute_host::plant {
 inline constexpr double kSlipSpeedFloor = 0.5;  // m/s
 
 // Longitudinal slip: positive when the tread runs faster than the ground (drive),
-// negative when it runs slower (braking).
-inline double wheelSlip(double treadSpeed, double groundSpeed) {
-  return (treadSpeed - groundSpeed) / std::max(std::abs(groundSpeed), kSlipSpeedFloor);
+// negative when it runs slower (braking). Speeds in m/s; one wheel or both (Pair).
+// The reciprocal of the reference speed depends on the ground alone, so it is worked
+// out while the tread speed is, instead of dividing after both are known.
+template <class T>
+T wheelSlip(T treadSpeed, T groundSpeed) {
+  const T perReferenceSpeed = 1.0 / laneMax(laneAbs(groundSpeed), T{} + kSlipSpeedFloor);
+  return (treadSpeed - groundSpeed) * perReferenceSpeed;
 }
 
 // Linear in slip up to the friction limit, then flat: enough to show wheel spin
-// without a full tyre model.
-inline double tyreForce(double slip, double stiffness, double maxForce) {
-  return std::clamp(stiffness * slip, -maxForce, maxForce);
+// without a full tyre model. Stiffness in N per unit slip, force in N.
+template <class T>
+T tyreForce(T slip, double stiffness, double maxForce) {
+  return laneClamp(stiffness * slip, -maxForce, maxForce);
 }
 
 }  // namespace substitute_host::plant

@@ -1,0 +1,25 @@
+#pragma once
+
+namespace substitute_host::plant {
+
+// Both motors obey the same laws with the same constants, so the plant works them out
+// side by side: a Pair holds one double per motor, lane 0 for motor 1 and lane 1 for
+// motor 2, and the arithmetic on it is the same IEEE arithmetic, lane by lane, as on
+// a double. The laws are written once, for either.
+using Pair = double __attribute__((vector_size(16)));
+
+// The few lane-wise functions the laws need, in the standard library's form for a
+// double, with the same comparisons for a pair.
+inline double laneAbs(double x) { return x < 0.0 ? -x : x; }
+inline Pair laneAbs(Pair x) { return x < 0.0 ? -x : x; }
+
+inline double laneMax(double a, double b) { return a < b ? b : a; }
+inline Pair laneMax(Pair a, Pair b) { return a < b ? b : a; }
+
+inline double laneClamp(double x, double lo, double hi) { return x < lo ? lo : hi < x ? hi : x; }
+inline Pair laneClamp(Pair x, double lo, double hi) {
+  const Pair low = Pair{lo, lo}, high = Pair{hi, hi};
+  return x < low ? low : (high < x ? high : x);
+}
+
+}  // namespace substitute_host::plant
