@@ -13,10 +13,18 @@ namespace substitute_host::plant {
 
 namespace {
 
-// A rotor angle back into [0, 2 pi).
+// A rotor angle back into [0, 2 pi). Within a step a rotor turns by far less than a
+// turn, so one turn added or taken off is the usual case, and the same number as the
+// general rule's.
 double wrappedAngle(double theta) {
   constexpr double kTurn = 2.0 * std::numbers::pi;
-  theta -= kTurn * std::floor(theta / kTurn);
+  if (theta >= kTurn && theta < 2.0 * kTurn) {
+    theta -= kTurn;
+  } else if (theta < 0.0 && theta >= -kTurn) {
+    theta += kTurn;
+  } else if (!(theta >= 0.0 && theta < kTurn)) {
+    theta -= kTurn * std::floor(theta / kTurn);
+  }
   return theta >= kTurn ? 0.0 : theta;  // a tiny negative angle can round up to a full turn
 }
 
@@ -81,8 +89,8 @@ StepState Plant::stepStart(const PlantState& s, const HeldInputs& in,
   const DqOf<Pair> inductive = pmsmInductanceVoltage(p_, current, voltage, omega);
   const DqOf<Pair> turning = heldVoltageTurning(voltage, omega);
 
-  const Pair slip = wheelSlip(omega * treadPerOmega_, groundSpeed);
-  const Pair force = tyreForce(slip, slipStiffness_, maxTyreForce_);
+  const Pair force = tyreForceAt(omega * treadPerOmega_, groundSpeed, slipStiffness_,
+                                 maxTyreForce_);
 
   d[StepState::kId] = inductive.d * invLd_;
   d[StepState::kIq] = inductive.q * invLq_;

@@ -10,12 +10,9 @@ inline constexpr double kSlipSpeedFloor = 0.5;  // m/s
 
 // Longitudinal slip: positive when the tread runs faster than the ground (drive),
 // negative when it runs slower (braking). Speeds in m/s; one wheel or both (Pair).
-// The reciprocal of the reference speed depends on the ground alone, so it is worked
-// out while the tread speed is, instead of dividing after both are known.
 template <class T>
 T wheelSlip(T treadSpeed, T groundSpeed) {
-  const T perReferenceSpeed = 1.0 / laneMax(laneAbs(groundSpeed), T{} + kSlipSpeedFloor);
-  return (treadSpeed - groundSpeed) * perReferenceSpeed;
+  return (treadSpeed - groundSpeed) / laneMax(laneAbs(groundSpeed), T{} + kSlipSpeedFloor);
 }
 
 // Linear in slip up to the friction limit, then flat: enough to show wheel spin
@@ -23,6 +20,16 @@ T wheelSlip(T treadSpeed, T groundSpeed) {
 template <class T>
 T tyreForce(T slip, double stiffness, double maxForce) {
   return laneClamp(stiffness * slip, -maxForce, maxForce);
+}
+
+// The same force from the two speeds, as the rates take it: the stiffness over the
+// reference speed depends on the ground alone, so it is worked out while the tread
+// speed is, and the force is one product away once both are known.
+template <class T>
+T tyreForceAt(T treadSpeed, T groundSpeed, double stiffness, double maxForce) {
+  const T stiffnessPerSpeed =
+      stiffness / laneMax(laneAbs(groundSpeed), T{} + kSlipSpeedFloor);
+  return laneClamp((treadSpeed - groundSpeed) * stiffnessPerSpeed, -maxForce, maxForce);
 }
 
 }  // namespace substitute_host::plant
