@@ -56,6 +56,12 @@ class Loop {
       const double time = static_cast<double>(k) * kControlStep;
       const Plant::AngleReference ref = Plant::angleReference(s);
       const HeldInputs held = controlStep(time, s, ref);
+      if (options_.stop != nullptr && *options_.stop != 0) {
+        std::ostringstream m;
+        m << "simulation: stopped at t = " << time << " s on request";
+        result.error = m.str();
+        break;
+      }
       const double modIndex[2] = {modIndex_[0].value(), modIndex_[1].value()};
       result.stats.add(s, modIndex);
       if (sink_ && k % options_.decimate == 0 && !handOver(time, s, held.tanSteer)) {
