@@ -1,6 +1,8 @@
 #include "plant/plant.h"
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <numbers>
 
 #include "plant/controller_step.h"
@@ -28,6 +30,11 @@ double wrappedAngle(double theta) {
   return theta >= kTurn ? 0.0 : theta;  // a tiny negative angle can round up to a full turn
 }
 
+// The cos and sin of the rotors' electrical angles.
+void referRotors(const PlantState& s, Plant::AngleReference& ref) {
+  for (int m = 0; m < 2; ++m) ref.rotor[m] = phasorOf(electricalAngle(s.theta(m)));
+}
+
 }  // namespace
 
 Plant::Plant(const PlantParams& params) : p_(params) {
@@ -43,12 +50,19 @@ Plant::Plant(const PlantParams& params) : p_(params) {
 
 Plant::AngleReference Plant::angleReference(const PlantState& s) {
   AngleReference ref;
-  for (int m = 0; m < 2; ++m) {
-    ref.electrical[m] = electricalAngle(s.theta(m));
-    ref.rotor[m] = phasorOf(ref.electrical[m]);
-  }
+  referRotors(s, ref);
   ref.heading = s.heading();
   ref.body = phasorOf(ref.heading);
+  return ref;
+}
+
+Plant::AngleReference Plant::angleReference(const PlantState& s, const AngleReference& previous) {
+  AngleReference ref;
+  referRotors(s, ref);
+  ref.heading = s.heading();
+  const bool turned = std::bit_cast<std::uint64_t>(ref.heading) !=
+                      std::bit_cast<std::uint64_t>(previous.heading);
+  ref.body = turned ? phasorOf(ref.heading) : previous.body;
   return ref;
 }
 

@@ -57,12 +57,14 @@ class Plant {
   // Angles at the start of a step and their cos and sin: the sensors read the phase
   // currents through the rotor's, and the step starts its rotating quantities from them.
   struct AngleReference {
-    double electrical[2];
-    Phasor rotor[2];
+    Phasor rotor[2];  // of the electrical angles
     double heading;
     Phasor body;
   };
   static AngleReference angleReference(const PlantState& s);
+  // The same, taking the heading's cos and sin from `previous` when the heading has
+  // not moved since (on a straight road, most steps).
+  static AngleReference angleReference(const PlantState& s, const AngleReference& previous);
 
   // What the step integrates, at its start: `s`'s motors with the held voltages turned
   // into each rotor's frame, its speed, and no distance yet. `ref` is angleReference(s).

@@ -52,9 +52,10 @@ class Loop {
     PlantState s = plant_.rollingStart(sc_.initialSpeed, std::tan(sc_.steerAngle.at(0.0)));
     const auto start = Clock::now();
     long long k = 0;
+    Plant::AngleReference ref = Plant::angleReference(s);
     for (; k < steps; ++k) {
       const double time = static_cast<double>(k) * kControlStep;
-      const Plant::AngleReference ref = Plant::angleReference(s);
+      if (k > 0) ref = Plant::angleReference(s, ref);
       const HeldInputs held = controlStep(time, s, ref);
       if (options_.stop != nullptr && *options_.stop != 0) {
         std::ostringstream m;
