@@ -16,8 +16,9 @@ namespace substitute_host::plant {
 // trigonometry in the rates. The body lanes are the speed and the distance travelled
 // since the step began, from which the step's arc gives the heading and position.
 struct StepState {
+  // Per motor: A, A, rad/s and rad (mechanical), V, V; then the body's lanes.
   enum Field { kId, kIq, kOmega, kTheta, kVd, kVq, kBody };
-  enum BodyLane { kSpeed, kDistance };
+  enum BodyLane { kSpeed, kDistance };  // m/s, m
   static constexpr int kSize = kBody + 1;
 
   // Left unset on construction: the rates fill every field, four times a substep.
