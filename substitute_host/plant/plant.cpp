@@ -60,8 +60,8 @@ Plant::AngleReference Plant::angleReference(const PlantState& s, const AngleRefe
   AngleReference ref;
   referRotors(s, ref);
   ref.heading = s.heading();
-  const bool turned = std::bit_cast<std::uint64_t>(ref.heading) !=
-                      std::bit_cast<std::uint64_t>(previous.heading);
+  const bool turned =
+      std::bit_cast<std::uint64_t>(ref.heading) != std::bit_cast<std::uint64_t>(previous.heading);
   ref.body = turned ? phasorOf(ref.heading) : previous.body;
   return ref;
 }
@@ -103,8 +103,8 @@ StepState Plant::stepStart(const PlantState& s, const HeldInputs& in,
   const DqOf<Pair> inductive = pmsmInductanceVoltage(p_, current, voltage, omega);
   const DqOf<Pair> turning = heldVoltageTurning(voltage, omega);
 
-  const Pair force = tyreForceAt(omega * treadPerOmega_, groundSpeed, slipStiffness_,
-                                 maxTyreForce_);
+  const Pair force =
+      tyreForceAt(omega * treadPerOmega_, groundSpeed, slipStiffness_, maxTyreForce_);
 
   d[StepState::kId] = inductive.d * invLd_;
   d[StepState::kIq] = inductive.q * invLq_;
@@ -116,7 +116,7 @@ StepState Plant::stepStart(const PlantState& s, const HeldInputs& in,
 }
 
 [[gnu::always_inline]] inline StepState Plant::stageRates(const StepState& s,
-                                                         Pair wheelRatio) const {
+                                                          Pair wheelRatio) const {
   StepState d;
   const double v = s[StepState::kBody][StepState::kSpeed];
   const Pair ground = v * wheelRatio;

@@ -16,8 +16,7 @@ namespace substitute_host::plant {
 // the inductances (once per parameter set, not once per evaluation). For one motor
 // (T double) or both side by side (T Pair).
 template <class T>
-DqOf<T> pmsmInductanceVoltage(const PlantParams& p, DqOf<T> current, DqOf<T> voltage,
-                              T omegaMech) {
+DqOf<T> pmsmInductanceVoltage(const PlantParams& p, DqOf<T> current, DqOf<T> voltage, T omegaMech) {
   const T we = kPolePairs * omegaMech;
   const T fluxD = p.inductanceD * current.d + p.magnetFlux;
   const T fluxQ = p.inductanceQ * current.q;

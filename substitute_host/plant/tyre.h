@@ -27,8 +27,7 @@ T tyreForce(T slip, double stiffness, double maxForce) {
 // speed is, and the force is one product away once both are known.
 template <class T>
 T tyreForceAt(T treadSpeed, T groundSpeed, double stiffness, double maxForce) {
-  const T stiffnessPerSpeed =
-      stiffness / laneMax(laneAbs(groundSpeed), T{} + kSlipSpeedFloor);
+  const T stiffnessPerSpeed = stiffness / laneMax(laneAbs(groundSpeed), T{} + kSlipSpeedFloor);
   return laneClamp((treadSpeed - groundSpeed) * stiffnessPerSpeed, -maxForce, maxForce);
 }
 

@@ -71,8 +71,7 @@ inline Pose alongArc(const Pose& start, const Phasor& direction, double distance
     along = std::sin(a) / a;
     across = 2.0 * halfSine * halfSine / a;
   }
-  return {start.heading + a,
-          start.x + distance * (direction.c * along - direction.s * across),
+  return {start.heading + a, start.x + distance * (direction.c * along - direction.s * across),
           start.y + distance * (direction.s * along + direction.c * across)};
 }
 

@@ -54,7 +54,8 @@ TEST(SteeringMirrorLaw, SteeringTheOtherWaySwapsTheMotorsExactly) {
   }
   // It did turn, and the motors did differ.
   EXPECT_GT(left.back().y, 0.1);
-  EXPECT_GT(left.back().inputs[kOmegaSignal], 1.01 * left.back().inputs[kMotorSignals + kOmegaSignal]);
+  EXPECT_GT(left.back().inputs[kOmegaSignal],
+            1.01 * left.back().inputs[kMotorSignals + kOmegaSignal]);
 }
 
 TEST(SteeringMirrorLaw, AStraightRunKeepsBothMotorsExactlyAlike) {

@@ -6,11 +6,11 @@
 // another module to the loader, with state of its own).
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <string>
 #include <system_error>
-#include <unistd.h>
 #include <vector>
 
 #include "loader/installed_block.h"
@@ -23,9 +23,10 @@ namespace substitute_host::plant::fresh_block {
 inline std::vector<StepRecord> run(const Scenario& s, SimulationResult* result = nullptr) {
   namespace fs = std::filesystem;
   static int copies = 0;
-  const fs::path copy = fs::path(::testing::TempDir()) /
-                        ("Corvalent2-run-" + std::to_string(::getpid()) + "-" +
-                         std::to_string(copies++) + fs::path(CORVALENT2_MODULE_PATH).extension().string());
+  const fs::path copy =
+      fs::path(::testing::TempDir()) /
+      ("Corvalent2-run-" + std::to_string(::getpid()) + "-" + std::to_string(copies++) +
+       fs::path(CORVALENT2_MODULE_PATH).extension().string());
   std::error_code ec;
   fs::copy_file(CORVALENT2_MODULE_PATH, copy, fs::copy_options::overwrite_existing, ec);
   EXPECT_FALSE(ec) << "copying the module to " << copy << ": " << ec.message();
@@ -35,12 +36,11 @@ inline std::vector<StepRecord> run(const Scenario& s, SimulationResult* result =
     std::string error;
     EXPECT_TRUE(block.open(copy.string(), error)) << error;
     if (error.empty()) {
-      const SimulationResult r =
-          runSimulation(s, substitute_host::InstalledBlock::stepThroughSlot, &block, {},
-                        [&rows](const StepRecord& x) {
-                          rows.push_back(x);
-                          return true;
-                        });
+      const SimulationResult r = runSimulation(s, substitute_host::InstalledBlock::stepThroughSlot,
+                                               &block, {}, [&rows](const StepRecord& x) {
+                                                 rows.push_back(x);
+                                                 return true;
+                                               });
       EXPECT_TRUE(r.ok()) << r.error;
       if (result != nullptr) *result = r;
     }

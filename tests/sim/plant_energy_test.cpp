@@ -40,8 +40,9 @@ Powers powersAt(const PlantParams& p, const PlantState& s, const HeldInputs& in)
     w.tyres += std::clamp(p.tyreSlipStiffness * load * slip, -limit, limit) * sliding;
   }
   const double v = s.speed();  // well above the rolling resistance's fade-out
-  w.resistance = (p.rollingResistance * p.vehicleMass * kGravity +
-                  0.5 * p.airDensity * p.dragArea * v * v) * v;
+  w.resistance =
+      (p.rollingResistance * p.vehicleMass * kGravity + 0.5 * p.airDensity * p.dragArea * v * v) *
+      v;
   return w;
 }
 

@@ -59,8 +59,9 @@ TEST(FreeMotorLaw, AnUnloadedMotorRunsUpUntilItsBackEmfMeetsTheVoltage) {
 // No magnet, no voltage: the motors neither drive nor brake. The wheels slow with the
 // vehicle (0.2 m/s^2) through a slip the geometry leaves out, about 2.6e-4 times each
 // wheel's share of the speed, so the ratio lies some 5e-5 above the geometry's: 1.5e-4
-// is allowed (the wheels swapped, or the full track for the half, miss by 0.17 or more). The distance is summed from the speeds at every step (trapezoids, good to
-// far better than the 1e-9 allowed on the heading).
+// is allowed (the wheels swapped, or the full track for the half, miss by 0.17 or more). The
+// distance is summed from the speeds at every step (trapezoids, good to far better than the 1e-9
+// allowed on the heading).
 TEST(TurnGeometryLaw, ASteadyTurnYawsAsTheKinematicModelAndSplitsTheWheelSpeeds) {
   PlantParams p;
   p.magnetFlux = 0.0;
@@ -77,7 +78,8 @@ TEST(TurnGeometryLaw, ASteadyTurnYawsAsTheKinematicModelAndSplitsTheWheelSpeeds)
   EXPECT_NEAR(s.heading(), tanSteer / p.wheelbase * distance, 1e-9 * s.heading());
   const double radius = p.wheelbase / tanSteer;
   const double ratio = (radius + 0.5 * p.track) / (radius - 0.5 * p.track);
-  EXPECT_NEAR(s.omega(0) / s.omega(1), ratio, 1.5e-4 * ratio);  // motor 1 drives the right, outer wheel
+  EXPECT_NEAR(s.omega(0) / s.omega(1), ratio,
+              1.5e-4 * ratio);  // motor 1 drives the right, outer wheel
   EXPECT_GT(distance, 5.0);
 }
 
@@ -97,7 +99,8 @@ TEST(TyreLaw, AtSmallSlipTheForceIsTheSlipStiffnessTimesTheWheelLoad) {
   for (double slip : {0.001, 0.01, -0.02, 0.3, -0.3}) {
     SCOPED_TRACE(slip);
     PlantState s = plant.rollingStart(speed, 0.0);
-    for (int m = 0; m < 2; ++m) s.motor(m, PlantState::kOmega) = (1.0 + slip) * speed / treadPerOmega;
+    for (int m = 0; m < 2; ++m)
+      s.motor(m, PlantState::kOmega) = (1.0 + slip) * speed / treadPerOmega;
     const HeldInputs none{};
     const StepState x = plant.stepStart(s, none, Plant::angleReference(s));
     const StepState rate = plant.rates(x, wheelSpeedRatio(p, kWheelSides, 0.0));
@@ -107,7 +110,8 @@ TEST(TyreLaw, AtSmallSlipTheForceIsTheSlipStiffnessTimesTheWheelLoad) {
     EXPECT_NEAR(acceleration, 2.0 * force / p.vehicleMass, 1e-12 * std::abs(force));
     for (int m = 0; m < 2; ++m) {
       EXPECT_NEAR(rate[StepState::kOmega][m], -force * treadPerOmega / inertia,
-                  1e-12 * std::abs(force)) << "motor " << m;
+                  1e-12 * std::abs(force))
+          << "motor " << m;
     }
   }
 }
