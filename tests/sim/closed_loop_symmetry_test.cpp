@@ -98,6 +98,31 @@ void expectMirrored(const std::vector<StepRecord>& forwards,
   }
 }
 
+// Tolerances of the mirror, relative to each quantity's peak: the motion and the
+// currents (with the torques they make).
+constexpr double kMotion = 1e-5, kCurrents = 2e-3;
+
+void expectMotorMirrored(const std::vector<StepRecord>& forwards,
+                         const std::vector<StepRecord>& backwards, int m) {
+  const auto omega = [m](const StepRecord& r) {
+    return double(r.inputs[kFirstSignal[m] + kOmegaSignal]);
+  };
+  const auto iq = [m](const StepRecord& r) { return r.motor[m].iq; };
+  const auto id = [m](const StepRecord& r) { return r.motor[m].id; };
+  const auto torque = [m](const StepRecord& r) { return r.motor[m].torque; };
+  const double current = kCurrents * peakOf(forwards, iq);
+  expectMirrored(forwards, backwards, "omega", -1.0, kMotion * peakOf(forwards, omega), omega);
+  expectMirrored(forwards, backwards, "iq", -1.0, current, iq);
+  expectMirrored(forwards, backwards, "id", +1.0, current, id);
+  expectMirrored(forwards, backwards, "torque", -1.0, kCurrents * peakOf(forwards, torque), torque);
+  for (std::size_t k = 0; k < forwards.size(); ++k) {
+    ASSERT_LT(angleApart(-forwards[k].inputs[kFirstSignal[m] + kThetaSignal],
+                         backwards[k].inputs[kFirstSignal[m] + kThetaSignal]),
+              1e-4)
+        << "theta at t = " << forwards[k].time;
+  }
+}
+
 TEST(DirectionMirrorLaw, DrivingBackwardsMirrorsDrivingForwardsToTheSensorsRounding) {
   // The same demand reversed, from rest, through the same bend: the path is the mirror
   // image across the y axis, speeds, q currents and torques change sign, d currents do
@@ -111,7 +136,6 @@ TEST(DirectionMirrorLaw, DrivingBackwardsMirrorsDrivingForwardsToTheSensorsRound
   const auto backwards = fresh_block::run(rampedScenario(0.5, 0.0, -75.0, 0.1));
   ASSERT_EQ(forwards.size(), 10000u);
   ASSERT_EQ(backwards.size(), forwards.size());
-  constexpr double kMotion = 1e-5, kCurrents = 2e-3;
   const auto speed = [](const StepRecord& r) { return r.speed; };
   const auto x = [](const StepRecord& r) { return r.x; };
   const auto y = [](const StepRecord& r) { return r.y; };
@@ -120,24 +144,7 @@ TEST(DirectionMirrorLaw, DrivingBackwardsMirrorsDrivingForwardsToTheSensorsRound
   expectMirrored(forwards, backwards, "y", +1.0, kMotion * peakOf(forwards, y), y);
   for (int m = 0; m < 2; ++m) {
     SCOPED_TRACE(m);
-    const auto omega = [m](const StepRecord& r) {
-      return double(r.inputs[kFirstSignal[m] + kOmegaSignal]);
-    };
-    const auto iq = [m](const StepRecord& r) { return r.motor[m].iq; };
-    const auto id = [m](const StepRecord& r) { return r.motor[m].id; };
-    const auto torque = [m](const StepRecord& r) { return r.motor[m].torque; };
-    const double current = kCurrents * peakOf(forwards, iq);
-    expectMirrored(forwards, backwards, "omega", -1.0, kMotion * peakOf(forwards, omega), omega);
-    expectMirrored(forwards, backwards, "iq", -1.0, current, iq);
-    expectMirrored(forwards, backwards, "id", +1.0, current, id);
-    expectMirrored(forwards, backwards, "torque", -1.0, kCurrents * peakOf(forwards, torque),
-                   torque);
-    for (std::size_t k = 0; k < forwards.size(); ++k) {
-      ASSERT_LT(angleApart(-forwards[k].inputs[kFirstSignal[m] + kThetaSignal],
-                           backwards[k].inputs[kFirstSignal[m] + kThetaSignal]),
-                1e-4)
-          << "theta at t = " << forwards[k].time;
-    }
+    expectMotorMirrored(forwards, backwards, m);
   }
   EXPECT_LT(backwards.back().speed, -1.0);  // it did drive off backwards
   EXPECT_GT(backwards.back().y, 0.01);      // and turned
