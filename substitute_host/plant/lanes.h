@@ -12,8 +12,9 @@ namespace substitute_host::plant {
 // a double. The laws are written once, for either.
 using Pair = double __attribute__((vector_size(16)));
 
-// The few lane-wise functions the laws need, in the standard library's form for a
-// double, with the same comparisons for a pair.
+// The few lane-wise functions the laws need follow, each the same rule for a double
+// and for a pair.
+
 // The sign bit cleared, as std::abs does: one instruction instead of a comparison and
 // a blend.
 using PairBits = std::uint64_t __attribute__((vector_size(16)));
