@@ -35,6 +35,13 @@ inline Pair laneMax(Pair a, Pair b) {
 #endif
 }
 
+// Whether a comparison holds in any lane.
+inline bool anyLane(bool holds) { return holds; }
+template <class Mask>
+bool anyLane(Mask holds) {
+  return (holds[0] | holds[1]) != 0;
+}
+
 // For lo <= hi, std::clamp's result, taken as a max and then a min: two instructions
 // instead of two comparisons and their blends.
 inline double laneClamp(double x, double lo, double hi) {
