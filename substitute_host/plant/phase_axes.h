@@ -11,10 +11,13 @@ struct AlphaBeta {
   double beta;
 };
 
-struct Dq {
-  double d;
-  double q;
+// In the rotor frame; the plant works out both motors' at once (DqOf<Pair>).
+template <class T>
+struct DqOf {
+  T d;
+  T q;
 };
+using Dq = DqOf<double>;
 
 struct Abc {
   double a;

@@ -1,6 +1,8 @@
 #include "plant/plant.h"
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <numbers>
 
 #include "plant/controller_step.h"
@@ -10,6 +12,30 @@
 #include "plant/vehicle.h"
 
 namespace substitute_host::plant {
+
+namespace {
+
+// A rotor angle back into [0, 2 pi). Within a step a rotor turns by far less than a
+// turn, so one turn added or taken off is the usual case, and the same number as the
+// general rule's.
+double wrappedAngle(double theta) {
+  constexpr double kTurn = 2.0 * std::numbers::pi;
+  if (theta >= kTurn && theta < 2.0 * kTurn) {
+    theta -= kTurn;
+  } else if (theta < 0.0 && theta >= -kTurn) {
+    theta += kTurn;
+  } else if (!(theta >= 0.0 && theta < kTurn)) {
+    theta -= kTurn * std::floor(theta / kTurn);
+  }
+  return theta >= kTurn ? 0.0 : theta;  // a tiny negative angle can round up to a full turn
+}
+
+// The cos and sin of the rotors' electrical angles.
+void referRotors(const PlantState& s, Plant::AngleReference& ref) {
+  for (int m = 0; m < 2; ++m) ref.rotor[m] = phasorOf(electricalAngle(s.theta(m)));
+}
+
+}  // namespace
 
 Plant::Plant(const PlantParams& params) : p_(params) {
   const double wheelLoad = p_.rearLoadShare * p_.vehicleMass * kGravity / 2.0;
@@ -24,12 +50,19 @@ Plant::Plant(const PlantParams& params) : p_(params) {
 
 Plant::AngleReference Plant::angleReference(const PlantState& s) {
   AngleReference ref;
-  for (int m = 0; m < 2; ++m) {
-    ref.electrical[m] = electricalAngle(s.theta(m));
-    ref.rotor[m] = phasorOf(ref.electrical[m]);
-  }
+  referRotors(s, ref);
   ref.heading = s.heading();
   ref.body = phasorOf(ref.heading);
+  return ref;
+}
+
+Plant::AngleReference Plant::angleReference(const PlantState& s, const AngleReference& previous) {
+  AngleReference ref;
+  referRotors(s, ref);
+  ref.heading = s.heading();
+  const bool turned =
+      std::bit_cast<std::uint64_t>(ref.heading) != std::bit_cast<std::uint64_t>(previous.heading);
+  ref.body = turned ? phasorOf(ref.heading) : previous.body;
   return ref;
 }
 
@@ -44,49 +77,79 @@ PlantState Plant::rollingStart(double speed, double tanSteer) const {
   return s;
 }
 
-PlantState Plant::rates(const PlantState& s, const HeldInputs& in,
-                        const AngleReference& ref) const {
-  PlantState dx;
-  const double v = s.speed();
-  const double yaw = yawRate(p_, v, in.tanSteer);
-  double tractive = 0.0;
+StepState Plant::stepStart(const PlantState& s, const HeldInputs& in,
+                           const AngleReference& ref) const {
+  StepState x;
   for (int m = 0; m < 2; ++m) {
-    const Phasor rotor = phasorNear(ref.rotor[m], ref.electrical[m], electricalAngle(s.theta(m)));
-    const Dq current = s.current(m);
-    const Dq voltage = park(in.voltage[m], rotor.c, rotor.s);
-    const Dq inductive = pmsmInductanceVoltage(p_, current, voltage, s.omega(m));
-
-    const double ground = wheelGroundSpeed(p_, m, v, yaw);
-    const double slip = wheelSlip(s.omega(m) * treadPerOmega_, ground);
-    const double force = tyreForce(slip, slipStiffness_, maxTyreForce_);
-
-    double* d = &dx.x[m * PlantState::kMotorFields];
-    d[PlantState::kId] = inductive.d * invLd_;
-    d[PlantState::kIq] = inductive.q * invLq_;
-    d[PlantState::kTheta] = s.omega(m);
-    d[PlantState::kOmega] =
-        (pmsmTorque(p_, current) - force * treadPerOmega_) * invMotorSideInertia_;
-    tractive += force;
+    const Dq voltage = park(in.voltage[m], ref.rotor[m].c, ref.rotor[m].s);
+    x[StepState::kId][m] = s.current(m).d;
+    x[StepState::kIq][m] = s.current(m).q;
+    x[StepState::kOmega][m] = s.omega(m);
+    x[StepState::kTheta][m] = s.theta(m);
+    x[StepState::kVd][m] = voltage.d;
+    x[StepState::kVq][m] = voltage.q;
   }
-  const Phasor body = phasorNear(ref.body, ref.heading, s.heading());
-  dx[PlantState::kSpeed] = (tractive - resistanceForce(p_, v)) * invMass_;
-  dx[PlantState::kHeading] = yaw;
-  dx[PlantState::kPosX] = v * body.c;
-  dx[PlantState::kPosY] = v * body.s;
-  return dx;
+  x[StepState::kBody] = Pair{s.speed(), 0.0};
+  return x;
+}
+
+// Both kept inline in the integrator's loop: four evaluations a substep, whose
+// results would otherwise go through memory between every stage.
+[[gnu::always_inline]] inline Pair Plant::motorRates(const StepState& s, Pair groundSpeed,
+                                                     StepState& d) const {
+  const Pair omega = s[StepState::kOmega];
+  const DqOf<Pair> current{s[StepState::kId], s[StepState::kIq]};
+  const DqOf<Pair> voltage{s[StepState::kVd], s[StepState::kVq]};
+  const DqOf<Pair> inductive = pmsmInductanceVoltage(p_, current, voltage, omega);
+  const DqOf<Pair> turning = heldVoltageTurning(voltage, omega);
+
+  const Pair force =
+      tyreForceAt(omega * treadPerOmega_, groundSpeed, slipStiffness_, maxTyreForce_);
+
+  d[StepState::kId] = inductive.d * invLd_;
+  d[StepState::kIq] = inductive.q * invLq_;
+  d[StepState::kOmega] = (pmsmTorque(p_, current) - force * treadPerOmega_) * invMotorSideInertia_;
+  d[StepState::kTheta] = omega;
+  d[StepState::kVd] = turning.d;
+  d[StepState::kVq] = turning.q;
+  return force;
+}
+
+[[gnu::always_inline]] inline StepState Plant::stageRates(const StepState& s,
+                                                          Pair wheelRatio) const {
+  StepState d;
+  const double v = s[StepState::kBody][StepState::kSpeed];
+  const Pair ground = v * wheelRatio;
+  const Pair force = motorRates(s, ground, d);
+  const double tractive = force[0] + force[1];
+  d[StepState::kBody] = Pair{(tractive - resistanceForce(p_, v)) * invMass_, v};
+  return d;
+}
+
+StepState Plant::rates(const StepState& s, Pair wheelRatio) const {
+  return stageRates(s, wheelRatio);
 }
 
 void Plant::advance(PlantState& s, const HeldInputs& in, int substeps,
                     const AngleReference& ref) const {
   const double h = kControlStep / substeps;
-  const auto f = [this, &in, &ref](const PlantState& x) { return rates(x, in, ref); };
-  for (int i = 0; i < substeps; ++i) rk4Step(s, h, f);
-  constexpr double kTurn = 2.0 * std::numbers::pi;
+  const double yawPerSpeed = yawRatePerSpeed(p_, in.tanSteer);
+  const Pair wheelRatio = wheelSpeedRatio(p_, kWheelSides, yawPerSpeed);
+  const auto f = [this, wheelRatio](const StepState& x) { return stageRates(x, wheelRatio); };
+  StepState x = stepStart(s, in, ref);
+  for (int i = 0; i < substeps; ++i) rk4Step(x, h, f);
   for (int m = 0; m < 2; ++m) {
-    double& theta = s.motor(m, PlantState::kTheta);
-    theta -= kTurn * std::floor(theta / kTurn);
-    if (theta >= kTurn) theta = 0.0;  // a tiny negative angle can round up to a full turn
+    s.motor(m, PlantState::kId) = x[StepState::kId][m];
+    s.motor(m, PlantState::kIq) = x[StepState::kIq][m];
+    s.motor(m, PlantState::kOmega) = x[StepState::kOmega][m];
+    s.motor(m, PlantState::kTheta) = wrappedAngle(x[StepState::kTheta][m]);
   }
+  const Pose pose = alongArc({s.heading(), s.posX(), s.posY()}, ref.body,
+                             x[StepState::kBody][StepState::kDistance], yawPerSpeed);
+  s.x[PlantState::kSpeed] = x[StepState::kBody][StepState::kSpeed];
+  s.x[PlantState::kHeading] = pose.heading;
+  s.x[PlantState::kPosX] = pose.x;
+  s.x[PlantState::kPosY] = pose.y;
 }
 
 double Plant::torque(const PlantState& s, int m) const { return pmsmTorque(p_, s.current(m)); }

@@ -6,6 +6,7 @@
 #include "plant/phase_axes.h"
 #include "plant/phasor.h"
 #include "plant/plant_params.h"
+#include "plant/step_state.h"
 
 namespace substitute_host::plant {
 
@@ -53,18 +54,25 @@ class Plant {
   // current and both rotors at angle zero.
   PlantState rollingStart(double speed, double tanSteer) const;
 
-  // Angles at the start of a step, from which the stages of that step work out
-  // their cos and sin (see phasorNear).
+  // Angles at the start of a step and their cos and sin: the sensors read the phase
+  // currents through the rotor's, and the step starts its rotating quantities from them.
   struct AngleReference {
-    double electrical[2];
-    Phasor rotor[2];
+    Phasor rotor[2];  // of the electrical angles
     double heading;
     Phasor body;
   };
   static AngleReference angleReference(const PlantState& s);
+  // The same, taking the heading's cos and sin from `previous` when the heading has
+  // not moved since (on a straight road, most steps).
+  static AngleReference angleReference(const PlantState& s, const AngleReference& previous);
 
-  // Time derivative of every field of `s`.
-  PlantState rates(const PlantState& s, const HeldInputs& in, const AngleReference& ref) const;
+  // What the step integrates, at its start: `s`'s motors with the held voltages turned
+  // into each rotor's frame, its speed, and no distance yet. `ref` is angleReference(s).
+  StepState stepStart(const PlantState& s, const HeldInputs& in, const AngleReference& ref) const;
+
+  // Time derivative of every field of `s`; `wheelRatio` is both rear wheels'
+  // wheelSpeedRatio for the held steering.
+  StepState rates(const StepState& s, Pair wheelRatio) const;
 
   // Advances by one control step in `substeps` equal RK4 steps, then wraps the
   // rotor angles back into [0, 2 pi). `ref` is angleReference(s) on entry.
@@ -74,6 +82,11 @@ class Plant {
   double slip(const PlantState& s, int m, double tanSteer) const;
 
  private:
+  // Both motors' rates into `d`; returns their tyres' forces on the ground, N.
+  Pair motorRates(const StepState& s, Pair groundSpeed, StepState& d) const;
+  // The rates, as the integrator takes them.
+  StepState stageRates(const StepState& s, Pair wheelRatio) const;
+
   PlantParams p_;
   // Derived once: the rates are evaluated four times per substep.
   double slipStiffness_;        // N per unit slip

@@ -5,17 +5,17 @@
 
 namespace substitute_host::plant {
 
-void RunStatistics::add(const StepRecord& r) {
-  peakSpeed = std::max(peakSpeed, std::abs(r.speed));
-  minX = std::min(minX, r.x);
-  maxX = std::max(maxX, r.x);
-  minY = std::min(minY, r.y);
-  maxY = std::max(maxY, r.y);
+void RunStatistics::add(const PlantState& s, const double modIndex[2]) {
+  peakSpeed = std::max(peakSpeed, std::abs(s.speed()));
+  minX = std::min(minX, s.posX());
+  maxX = std::max(maxX, s.posX());
+  minY = std::min(minY, s.posY());
+  maxY = std::max(maxY, s.posY());
   for (int m = 0; m < 2; ++m) {
-    const auto& motor = r.motor[m];
-    peakCurrent[m] = std::max(peakCurrent[m], std::sqrt(motor.id * motor.id + motor.iq * motor.iq));
-    minId[m] = std::min(minId[m], motor.id);
-    peakModIndex[m] = std::max(peakModIndex[m], motor.modIndex);
+    const Dq i = s.current(m);
+    peakCurrent[m] = std::max(peakCurrent[m], std::sqrt(i.d * i.d + i.q * i.q));
+    minId[m] = std::min(minId[m], i.d);
+    peakModIndex[m] = std::max(peakModIndex[m], modIndex[m]);
   }
 }
 

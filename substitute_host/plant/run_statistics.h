@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "plant/step_record.h"
+#include "plant/plant.h"
 
 namespace substitute_host::plant {
 
@@ -20,7 +20,8 @@ struct RunStatistics {
   // Bounding box of the path; empty (min above max) until the first step.
   double minX = HUGE_VAL, maxX = -HUGE_VAL, minY = HUGE_VAL, maxY = -HUGE_VAL;
 
-  void add(const StepRecord& r);
+  // One control step: the state at its start and the two motors' modulation index.
+  void add(const PlantState& s, const double modIndex[2]);
   bool fieldWeakeningEngaged(int motor) const { return minId[motor] < kFieldWeakeningId; }
 };
 

@@ -1,8 +1,10 @@
 #include "plant/simulation.h"
 
 #include <algorithm>
+#include <bit>
 #include <chrono>
 #include <cmath>
+#include <cstdint>
 #include <exception>
 #include <sstream>
 
@@ -50,14 +52,20 @@ class Loop {
     PlantState s = plant_.rollingStart(sc_.initialSpeed, std::tan(sc_.steerAngle.at(0.0)));
     const auto start = Clock::now();
     long long k = 0;
+    Plant::AngleReference ref = Plant::angleReference(s);
     for (; k < steps; ++k) {
       const double time = static_cast<double>(k) * kControlStep;
-      const Plant::AngleReference ref = Plant::angleReference(s);
+      if (k > 0) ref = Plant::angleReference(s, ref);
       const HeldInputs held = controlStep(time, s, ref);
-      StepRecord record;
-      fillRecord(time, s, held.tanSteer, record);
-      result.stats.add(record);
-      if (sink_ && k % options_.decimate == 0 && !sink_(record)) {
+      if (options_.stop != nullptr && *options_.stop != 0) {
+        std::ostringstream m;
+        m << "simulation: stopped at t = " << time << " s on request";
+        result.error = m.str();
+        break;
+      }
+      const double modIndex[2] = {modIndex_[0].value(), modIndex_[1].value()};
+      result.stats.add(s, modIndex);
+      if (sink_ && k % options_.decimate == 0 && !handOver(time, s, held.tanSteer)) {
         std::ostringstream m;
         m << "simulation: stopped at t = " << time << " s because the output could not be written";
         result.error = m.str();
@@ -95,7 +103,7 @@ class Loop {
     step_(context_, ports_.inputPorts, ports_.outputPorts);
 
     HeldInputs held;
-    held.tanSteer = std::tan(steer);
+    held.tanSteer = tangentOfSteering(steer);
     for (int m = 0; m < 2; ++m) {
       const float* v = ports_.vabcNorm[m];
       held.voltage[m] = clarke(invertPhaseVoltage(v[0], udc), invertPhaseVoltage(v[1], udc),
@@ -103,6 +111,23 @@ class Loop {
       modIndex_[m].update(v, udc);
     }
     return held;
+  }
+
+  // The steering is held for long stretches: its tangent is worked out when it moves
+  // (when its bits change, so that -0 keeps its own tangent).
+  double tangentOfSteering(double steer) {
+    if (std::bit_cast<std::uint64_t>(steer) != lastSteerBits_) {
+      lastSteerBits_ = std::bit_cast<std::uint64_t>(steer);
+      tanLastSteer_ = std::tan(steer);
+    }
+    return tanLastSteer_;
+  }
+
+  // The step's record, to the sink; false when the sink can take no more.
+  bool handOver(double time, const PlantState& s, double tanSteer) const {
+    StepRecord record;
+    fillRecord(time, s, tanSteer, record);
+    return sink_(record);
   }
 
   void fillRecord(double time, const PlantState& s, double tanSteer, StepRecord& r) const {
@@ -134,6 +159,8 @@ class Loop {
   const StepSink& sink_;
   PortBuffers ports_;
   ModulationIndexEstimate modIndex_[2];
+  std::uint64_t lastSteerBits_ = 0;  // +0
+  double tanLastSteer_ = 0.0;        // tan(+0)
 };
 
 }  // namespace

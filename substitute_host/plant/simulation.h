@@ -1,5 +1,6 @@
 #pragma once
 
+#include <csignal>
 #include <functional>
 #include <string>
 
@@ -18,6 +19,9 @@ using ProgressReport = std::function<void(double fraction, double elapsedSeconds
 struct SimulationOptions {
   int decimate = 1;         // hand every Nth control step to the sink (N >= 1)
   ProgressReport progress;  // empty for none
+  // When it reads non-zero (a signal handler sets it) the run ends before the next step
+  // is handed to the sink; null for never.
+  const volatile std::sig_atomic_t* stop = nullptr;
 };
 
 // Receives the recorded steps in order; returning false stops the run (for

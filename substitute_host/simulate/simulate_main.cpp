@@ -104,18 +104,15 @@ int checkedSummary(int status, Streams io) {
 }
 
 // The closed loop with every recorded step written to the log (when open), stopped at
-// the first logged step after a stop signal, and a progress bar on a terminal's stderr.
+// the first step after a stop signal, and a progress bar on a terminal's stderr. Without
+// a log no step's record is built at all.
 SimulationResult runLogged(const SimulateRequest& req, const Scenario& sc, ControllerStep step,
                            void* context, RunLog& log) {
   plant::StepSink sink;
-  if (log.isOpen() || req.stopSignal != nullptr) {
-    const volatile std::sig_atomic_t* stop = req.stopSignal;
-    sink = [&log, stop](const plant::StepRecord& r) {
-      return (stop == nullptr || *stop == 0) && log.write(r);
-    };
-  }
+  if (log.isOpen()) sink = [&log](const plant::StepRecord& r) { return log.write(r); };
   plant::SimulationOptions options;
   options.decimate = req.decimate;
+  options.stop = req.stopSignal;
   ProgressBar bar(req.progress && standardErrorIsTerminal() ? &std::cerr : nullptr);
   options.progress = [&bar](double fraction, double elapsed) { bar.update(fraction, elapsed); };
   SimulationResult result = plant::runSimulation(sc, step, context, options, sink);

@@ -9,6 +9,7 @@
 #include <random>
 
 #include "plant/plant.h"
+#include "plant/vehicle.h"
 
 namespace substitute_host::plant {
 namespace {
@@ -95,7 +96,8 @@ TEST(EnergyLaw, ThePowerDrawnIsCopperLossMagneticEnergyAndTorqueTimesSpeed) {
       s.motor(m, PlantState::kTheta) = angle(random);
       s.motor(m, PlantState::kOmega) = speed(random);
     }
-    const PlantState rate = plant.rates(s, in, Plant::angleReference(s));
+    const StepState x = plant.stepStart(s, in, Plant::angleReference(s));
+    const StepState rate = plant.rates(x, wheelSpeedRatio(p, kWheelSides, 0.0));
     for (int m = 0; m < 2; ++m) {
       const double phi = 2.0 * s.theta(m);  // two pole pairs
       const double vd = std::cos(phi) * in.voltage[m].alpha + std::sin(phi) * in.voltage[m].beta;
@@ -103,8 +105,8 @@ TEST(EnergyLaw, ThePowerDrawnIsCopperLossMagneticEnergyAndTorqueTimesSpeed) {
       const Dq i = s.current(m);
       const double drawn = 1.5 * (vd * i.d + vq * i.q);
       const double copper = 1.5 * p.statorResistance * (i.d * i.d + i.q * i.q);
-      const double magnetic = 1.5 * (p.inductanceD * i.d * rate.current(m).d +
-                                     p.inductanceQ * i.q * rate.current(m).q);
+      const double magnetic = 1.5 * (p.inductanceD * i.d * rate[StepState::kId][m] +
+                                     p.inductanceQ * i.q * rate[StepState::kIq][m]);
       const double airGap = plant.torque(s, m) * s.omega(m);
       const double scale = std::abs(drawn) + copper + std::abs(magnetic) + std::abs(airGap);
       EXPECT_NEAR(drawn, copper + magnetic + airGap, 1e-9 * scale) << "trial " << trial;

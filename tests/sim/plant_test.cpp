@@ -6,7 +6,6 @@
 #include <numbers>
 #include <vector>
 
-#include "plant/phasor.h"
 #include "plant/rk4.h"
 #include "plant/simulation.h"
 #include "stand_in_controllers.h"
@@ -35,16 +34,6 @@ TEST(Integrator, Rk4IsFourthOrderOnExponentialDecay) {
     rk4Step(x, h, [](const std::array<double, 1>& y) { return std::array<double, 1>{-y[0]}; });
     EXPECT_NEAR(x[0], std::exp(-h), std::pow(h, 5) / 120.0 * 1.01) << h;
     EXPECT_GT(std::abs(x[0] - std::exp(-h)), 0.0);
-  }
-}
-
-TEST(Integrator, RotatedPhasorMatchesTheLibraryNearAndFarFromItsReference) {
-  const double reference = 2.0;
-  const Phasor ref = phasorOf(reference);
-  for (double d = -1.0; d <= 1.0; d += 0.01) {
-    const Phasor p = phasorNear(ref, reference, reference + d);
-    EXPECT_NEAR(p.c, std::cos(reference + d), 1e-12) << d;
-    EXPECT_NEAR(p.s, std::sin(reference + d), 1e-12) << d;
   }
 }
 
