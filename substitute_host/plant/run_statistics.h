@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cmath>
+#include <limits>
 
 #include "plant/step_record.h"
 
@@ -17,11 +18,23 @@ struct RunStatistics {
   double peakCurrent[2] = {};  // A, largest |(id, iq)|, i.e. phase current amplitude
   double minId[2] = {};        // A
   double peakModIndex[2] = {};
+  double maxSlip = 0.0;  // largest |slip| of either driven wheel
+  // s, the start of the first step with either motor's id below kFieldWeakeningId; NaN
+  // while that has not happened.
+  double fieldWeakeningFrom = std::numeric_limits<double>::quiet_NaN();
+  // J, drawn from the DC link by both inverters (negative when recuperating): each
+  // step's power at its start, held for the step as the inverter holds its voltages.
+  double energyFromDcLink = 0.0;
   // Bounding box of the path; empty (min above max) until the first step.
   double minX = HUGE_VAL, maxX = -HUGE_VAL, minY = HUGE_VAL, maxY = -HUGE_VAL;
 
   void add(const StepRecord& r);
   bool fieldWeakeningEngaged(int motor) const { return minId[motor] < kFieldWeakeningId; }
 };
+
+// W, what both inverters draw from the DC link at the record's start: the sum over the
+// phases of the voltage each leg delivers times the phase current the sensors report.
+// The star point drops the common mode, so the sum is the power the motors take in.
+double dcLinkPower(const StepRecord& r);
 
 }  // namespace substitute_host::plant
