@@ -1,5 +1,7 @@
 #include "sweep/vary_entry.h"
 
+#include <cmath>
+
 #include "sweep/sweep_checks.h"
 
 namespace substitute_host::sweep {
@@ -59,6 +61,9 @@ VaryEntry drawEntry(const Json& object, const std::string& path) {
     if (entry.first > entry.second)
       refuse(here, "low " + formatNumber(entry.first) + " is above high " +
                        formatNumber(entry.second));
+    // Every draw must be a finite number, and low + (high - low) * u needs the width.
+    if (!std::isfinite(entry.second - entry.first))
+      refuse(here, "the range is wider than a double holds");
   } else {
     refuseUnknownKeys(object, path, {"normal"});
     const std::string here = childPath(path, "normal");
@@ -67,6 +72,10 @@ VaryEntry drawEntry(const Json& object, const std::string& path) {
     if (entry.second < 0.0)
       refuse(indexPath(here, 1),
              "a standard deviation must not be negative, got " + formatNumber(entry.second));
+    // A draw lies within 9 standard deviations of the mean (the most 53 random bits
+    // give), and must stay a finite number there.
+    if (!std::isfinite(std::abs(entry.first) + 9.0 * entry.second))
+      refuse(here, "mean and standard deviation so large that a draw could overflow");
   }
   return entry;
 }
