@@ -33,7 +33,8 @@ ChildOutcome waitFor(pid_t pid) {
   } else if (WIFEXITED(status)) {
     outcome.exitStatus = WEXITSTATUS(status);
   } else if (WIFSIGNALED(status)) {
-    outcome.failure = "it was ended by signal " + std::to_string(WTERMSIG(status));
+    outcome.signal = WTERMSIG(status);
+    outcome.failure = "it was ended by signal " + std::to_string(outcome.signal);
   }
   return outcome;
 }

@@ -10,6 +10,7 @@ struct ChildOutcome {
   bool started = false;
   int exitStatus = -1;  // when it exited
   std::string failure;  // why it did not start or did not exit normally
+  int signal = 0;       // the signal that ended it, if one did
 };
 
 // Starts argv[0] with these arguments (an argument vector, never a shell line), its

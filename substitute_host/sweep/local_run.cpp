@@ -16,15 +16,18 @@ std::uint64_t runAllLocally(const Plan& plan, const RunSetup& setup, unsigned wo
   std::atomic<std::uint64_t> next{0};
   std::mutex reporting;
   std::uint64_t done = 0, unwritten = 0;
+  std::atomic<bool> interrupted{false};
   const auto work = [&] {
-    for (std::uint64_t index; (index = next.fetch_add(1)) < plan.runs;) {
-      const std::string why = runAndWritePart(plan, setup, index);
+    for (std::uint64_t index; !interrupted && (index = next.fetch_add(1)) < plan.runs;) {
+      const PartWrite written = runAndWritePart(plan, setup, index);
       const std::lock_guard<std::mutex> lock(reporting);
       ++done;
-      if (!why.empty()) {
+      if (!written.error.empty()) {
         ++unwritten;
-        err << "sweep local: the part of run " << index << " could not be written: " << why << '\n';
+        err << "sweep local: no part of run " << index << " written: " << written.error << '\n';
       }
+      // A run stopped from outside stops the sweep: no new run is started.
+      if (written.interrupted) interrupted = true;
       if (progress) progress(done, plan.runs);
     }
   };

@@ -2,6 +2,8 @@
 
 #include <unistd.h>
 
+#include <csignal>
+
 #include <algorithm>
 #include <exception>
 #include <fstream>
@@ -64,6 +66,10 @@ std::string childErrors(const fs::path& errors, const ChildOutcome& outcome) {
   return displayText(joined, kShownErrorBytes);
 }
 
+bool stoppedFromOutside(int signal) {
+  return signal == SIGINT || signal == SIGTERM || signal == SIGHUP || signal == SIGKILL;
+}
+
 std::vector<std::string> childCommand(const RunSetup& setup, const RunFiles& files) {
   std::vector<std::string> argv = {setup.tool,  "simulate", "--format", "none", "--no-plot",
                                    "--summary-json", files.figures.string()};
@@ -84,32 +90,37 @@ void readFigures(const RunFiles& files, RunPart& part) {
 
 }  // namespace
 
-RunPart runOne(const Plan& plan, const RunSetup& setup, std::uint64_t index) {
-  RunPart part;
+RunOutcome runOne(const Plan& plan, const RunSetup& setup, std::uint64_t index) {
+  RunOutcome outcome;
+  RunPart& part = outcome.part;
   part.index = index;
   part.figures.fill(std::numeric_limits<double>::quiet_NaN());
   const RunFiles files(setup.folder / kPartsFolder, index);
   try {
     if (!writeAll(files.scenario, runScenario(plan.spec, index).dump(2) + '\n')) {
       part.status = "the run's scenario could not be written to " + displayText(files.scenario.string());
-      return part;
+      return outcome;
     }
   } catch (const std::exception& e) {
     part.status = std::string("the run's scenario could not be made: ") + e.what();
-    return part;
+    return outcome;
   }
-  const ChildOutcome outcome = runChild(childCommand(setup, files), files.errors);
-  if (outcome.started && outcome.failure.empty() && outcome.exitStatus == 0) {
+  const ChildOutcome child = runChild(childCommand(setup, files), files.errors);
+  outcome.interrupted = stoppedFromOutside(child.signal);
+  if (child.started && child.failure.empty() && child.exitStatus == 0) {
     readFigures(files, part);
   } else {
-    part.status = childErrors(files.errors, outcome);
+    part.status = childErrors(files.errors, child);
   }
   if (!part.ok()) part.figures.fill(std::numeric_limits<double>::quiet_NaN());
-  return part;
+  return outcome;
 }
 
-std::string runAndWritePart(const Plan& plan, const RunSetup& setup, std::uint64_t index) {
-  return writePart(setup.folder / kPartsFolder, runOne(plan, setup, index));
+PartWrite runAndWritePart(const Plan& plan, const RunSetup& setup, std::uint64_t index) {
+  const RunOutcome outcome = runOne(plan, setup, index);
+  if (outcome.interrupted)
+    return {true, "the run was stopped from outside: " + outcome.part.status};
+  return {false, writePart(setup.folder / kPartsFolder, outcome.part)};
 }
 
 std::uint64_t runTask(const Plan& plan, const RunSetup& setup, std::uint64_t task,
@@ -118,10 +129,12 @@ std::uint64_t runTask(const Plan& plan, const RunSetup& setup, std::uint64_t tas
   const std::uint64_t first = task * chunk;
   const std::uint64_t end = std::min(plan.runs, first + chunk);
   for (std::uint64_t index = first; index < end; ++index) {
-    const std::string why = runAndWritePart(plan, setup, index);
-    if (why.empty()) continue;
-    err << "sweep run: the part of run " << index << " could not be written: " << why << '\n';
+    const PartWrite written = runAndWritePart(plan, setup, index);
+    if (written.error.empty()) continue;
+    err << "sweep run: no part of run " << index << " written: " << written.error << '\n';
     ++unwritten;
+    // Whoever stopped the run means the task: the runs after it are not started.
+    if (written.interrupted) return unwritten + (end - index - 1);
   }
   return unwritten;
 }
