@@ -132,6 +132,21 @@ TEST_F(SweepCli, PlanWritesAThrottledJobArrayThatRunsAndGathers) {
   EXPECT_NE(script.find(" sweep gather '" + dir + "'\"\n"), std::string::npos);
 }
 
+TEST_F(SweepCli, AFolderAJobScriptCannotNameIsPlannedWithoutOne) {
+  // '%' is a file name pattern to Slurm: no #SBATCH --output line can name this folder.
+  const std::string dir = plan(kSmallSweep, "100%", {});
+  EXPECT_TRUE(fs::exists(dir + "/plan.json"));
+  EXPECT_FALSE(fs::exists(dir + "/sweep.sbatch"));
+  const ProcessResult r = runCorvalent2({"sweep", "local", dir, "-j", "1"});
+  EXPECT_EQ(r.exitStatus, 0) << r.standardError;
+  // Its rerun commands quote it for a shell.
+  fs::remove(dir + "/parts/run-000003.json");
+  const ProcessResult missing = runCorvalent2({"sweep", "gather", dir});
+  EXPECT_EQ(missing.exitStatus, 3);
+  EXPECT_NE(missing.standardError.find(" sweep run '" + dir + "' --task 0\n"), std::string::npos)
+      << missing.standardError;
+}
+
 TEST_F(SweepCli, SummaryJsonIsTheSameForTheSameRun) {
   const std::string scenario = CORVALENT2_SCENARIO_DIR "/dc_link_sag.json";
   for (const char* name : {"a.json", "b.json"}) {
