@@ -1,12 +1,14 @@
 // The sweep commands and simulate --summary-json, through the tool as a user runs them.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <nlohmann/json.hpp>
 #include <string>
 
 #include "../replay/scratch_directory_test.h"
 #include "../replay/subprocess.h"
+#include "sweep/child_run.h"
 
 namespace {
 
@@ -145,6 +147,52 @@ TEST_F(SweepCli, AFolderAJobScriptCannotNameIsPlannedWithoutOne) {
   EXPECT_EQ(missing.exitStatus, 3);
   EXPECT_NE(missing.standardError.find(" sweep run '" + dir + "' --task 0\n"), std::string::npos)
       << missing.standardError;
+}
+
+// The job script as Slurm runs it, with a stand-in for sbatch on PATH that writes down
+// the arguments of each submission, one a line.
+class JobScript : public SweepCli {
+ protected:
+  void SetUp() override {
+    SweepCli::SetUp();
+    fs::create_directory(path("bin"));
+    file("bin/sbatch", "#!/bin/sh\nfor a; do printf '%s\\n' \"$a\"; done >> \"$SBATCH_CALLS\"\n");
+    fs::permissions(path("bin/sbatch"), fs::perms::owner_all);
+    ::setenv("PATH", (path("bin") + ":" + std::getenv("PATH")).c_str(), 1);
+    ::setenv("SBATCH_CALLS", path("calls").c_str(), 1);
+    ::setenv("SLURM_ARRAY_JOB_ID", "42", 1);
+  }
+  int runTaskScript(const std::string& dir, int task, int lowestTask) {
+    ::setenv("SLURM_ARRAY_TASK_ID", std::to_string(task).c_str(), 1);
+    ::setenv("SLURM_ARRAY_TASK_MIN", std::to_string(lowestTask).c_str(), 1);
+    return substitute_host::sweep::runChild({"/bin/bash", dir + "/sweep.sbatch"}, path("err"))
+        .exitStatus;
+  }
+  // The gather job's command, as the last submission gave it to sbatch --wrap.
+  int runGatherJob() {
+    const std::string calls = readFile(path("calls"));
+    const std::size_t wrap = calls.rfind("--wrap=");
+    const std::string command = calls.substr(wrap + 7, calls.find('\n', wrap) - wrap - 7);
+    return substitute_host::sweep::runChild({"/bin/sh", "-c", command}, path("err")).exitStatus;
+  }
+};
+
+TEST_F(JobScript, EachTaskRunsItsRunsAndTheLowestSubmitsTheGatherAfterThem) {
+  const std::string dir = plan(kSmallSweep, "sweep");  // tasks 0, 1, 2 of two runs each
+  EXPECT_EQ(runTaskScript(dir, 1, 1), 0) << readFile(path("err"));
+  EXPECT_EQ(runTaskScript(dir, 2, 1), 0) << readFile(path("err"));
+  const std::string calls = readFile(path("calls"));
+  EXPECT_EQ(calls.find("--dependency=afterok:42\n--kill-on-invalid-dep=yes\n"
+                       "--job-name=corvalent2-gather\n--output=" + dir + "/logs/gather.out\n"
+                       "--wrap="), 0u) << calls;
+  EXPECT_EQ(calls.find("--dependency", 1), std::string::npos) << "only the lowest task submits";
+  for (const int index : {2, 3, 4, 5}) EXPECT_EQ(part(dir, index)["status"], "ok");
+  // Gathering after tasks 1 and 2 finds runs 0 and 1 missing; rerunning task 0 alone
+  // (sbatch --array=0) submits the gather again, which completes the table.
+  EXPECT_EQ(runGatherJob(), 3);
+  EXPECT_EQ(runTaskScript(dir, 0, 0), 0) << readFile(path("err"));
+  EXPECT_EQ(runGatherJob(), 0) << readFile(path("err"));
+  EXPECT_TRUE(fs::exists(dir + "/summary.csv"));
 }
 
 TEST_F(SweepCli, SummaryJsonIsTheSameForTheSameRun) {
