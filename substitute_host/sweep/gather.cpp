@@ -87,14 +87,15 @@ int gatherSweep(const Plan& plan, const GatherRequest& request, std::ostream& ou
     err << "sweep gather: writing " << displayText(csv.string(), 200) << " failed: " << why << '\n';
     return kGatherWriteFailed;
   }
-  why = writeSummaryMat(mat.string(), plan, c.runs);
+  if (kWritesMatSummary) why = writeSummaryMat(mat.string(), plan, c.runs);
   if (!why.empty()) {
     err << "sweep gather: writing " << displayText(mat.string(), 200) << " failed: " << why << '\n';
     return kGatherWriteFailed;
   }
   out << "Gathered " << c.runs.size() - c.missing << " of " << c.runs.size() << " runs ("
-      << c.failed << " failed) into " << displayText(csv.string(), 200) << " and "
-      << kSummaryMatFile << '\n';
+      << c.failed << " failed) into " << displayText(csv.string(), 200)
+      << (kWritesMatSummary ? " and summary.mat" : " (no summary.mat: built without libmatio)")
+      << '\n';
   return c.missing > 0 ? kGatherRunsMissing : kGatherComplete;
 }
 

@@ -28,6 +28,12 @@ struct GatherRequest {
 int gatherSweep(const Plan& plan, const GatherRequest& request, std::ostream& out,
                 std::ostream& err);
 
+#ifdef CORVALENT2_SWEEP_MAT_SUMMARY
+inline constexpr bool kWritesMatSummary = true;
+#else
+inline constexpr bool kWritesMatSummary = false;  // a build without libmatio
+#endif
+
 inline const char* const kSummaryCsvFile = "summary.csv";
 inline const char* const kSummaryMatFile = "summary.mat";
 
