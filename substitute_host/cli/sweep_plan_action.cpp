@@ -21,6 +21,12 @@ namespace fs = std::filesystem;
 using namespace sweep;
 
 bool withinLimit(const Plan& plan, const SweepPlanOptions& options) {
+  if (plan.runs > kMostRuns) {
+    std::fprintf(stderr, "corvalent2 sweep plan: the sweep has %llu runs, more than any plan "
+                 "takes (%llu)\n", static_cast<unsigned long long>(plan.runs),
+                 static_cast<unsigned long long>(kMostRuns));
+    return false;
+  }
   const std::uint64_t limit = options.maxRuns != 0 ? options.maxRuns : kDefaultMaxRuns;
   if (options.allowMany || plan.runs <= limit) return true;
   std::fprintf(stderr,
@@ -70,6 +76,15 @@ bool writeScript(const Plan& plan, const fs::path& folder) {
     std::fprintf(stderr, "corvalent2 sweep plan: note: no %s written: %s\n", kScriptFile,
                  problem.c_str());
     return true;
+  }
+  if (taskCount(plan) > kSlurmDefaultMaxArraySize - 1) {
+    const std::uint64_t chunk = (plan.runs + kSlurmDefaultMaxArraySize - 2) /
+                                (kSlurmDefaultMaxArraySize - 1);
+    std::fprintf(stderr,
+                 "corvalent2 sweep plan: note: %llu tasks; a cluster with Slurm's default "
+                 "MaxArraySize (1001) takes at most 1000: plan with --chunk %llu or more there\n",
+                 static_cast<unsigned long long>(taskCount(plan)),
+                 static_cast<unsigned long long>(chunk));
   }
   return written(folder / kScriptFile, sbatchScriptText(plan, folder, tool));
 }

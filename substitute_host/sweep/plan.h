@@ -20,6 +20,10 @@ struct Plan {
 // Without --allow-many, a plan of more runs is refused: a typo in a range should not
 // fill a cluster's queue for days.
 inline constexpr std::uint64_t kDefaultMaxRuns = 10000;
+// Not even --allow-many plans more: the manifest alone would take gigabytes.
+inline constexpr std::uint64_t kMostRuns = 10000000;
+// Slurm's default MaxArraySize: array task ids run below it unless the cluster raised it.
+inline constexpr std::uint64_t kSlurmDefaultMaxArraySize = 1001;
 
 inline std::uint64_t taskCount(const Plan& plan) {
   return plan.runs / plan.chunk + (plan.runs % plan.chunk != 0 ? 1 : 0);
