@@ -61,9 +61,26 @@ Collected collect(const Plan& plan, const fs::path& parts, std::ostream& err) {
   return c;
 }
 
-void printReruns(const Collected& c, const GatherRequest& request, std::ostream& err) {
+// Task ids as sbatch --array takes them: three or more in a row as a range, "0,2,5-9".
+std::string arrayList(const std::vector<std::uint64_t>& tasks) {
   std::string list;
-  for (const std::uint64_t task : c.missingTasks) list += (list.empty() ? "" : ",") + std::to_string(task);
+  for (std::size_t i = 0; i < tasks.size();) {
+    std::size_t last = i;
+    while (last + 1 < tasks.size() && tasks[last + 1] == tasks[last] + 1) ++last;
+    if (!list.empty()) list += ',';
+    list += std::to_string(tasks[i]);
+    if (last >= i + 2) {
+      list += '-' + std::to_string(tasks[last]);
+    } else if (last == i + 1) {
+      list += ',' + std::to_string(tasks[last]);
+    }
+    i = last + 1;
+  }
+  return list;
+}
+
+void printReruns(const Collected& c, const GatherRequest& request, std::ostream& err) {
+  const std::string list = arrayList(c.missingTasks);
   const std::string dir = request.folder.string();
   err << "sweep gather: " << c.missing << " of " << c.runs.size()
       << " runs are missing; rerun the tasks that hold them on the cluster with\n"

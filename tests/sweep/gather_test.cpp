@@ -26,7 +26,8 @@ class Gather : public ::testing::Test {
     fs::create_directory(folder_ / kPartsFolder);
     const SweepParse parsed = parseSweep(
         R"({"scenario": {"duration": 0.1, "profiles": {"iqCommand": [[0, 10]],
-            "steerAngle": [[0, 0]], "udc": [[0, 400]]}}, "vary": {"initialSpeed": [1, 2, 3, 4, 5, 6]}})",
+            "steerAngle": [[0, 0]], "udc": [[0, 400]]}},
+            "vary": {"initialSpeed": [1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14]}})",
         ".");
     ASSERT_TRUE(parsed.ok()) << parsed.error;
     plan_.spec = parsed.spec;
@@ -58,7 +59,7 @@ class Gather : public ::testing::Test {
 };
 
 TEST_F(Gather, ReportsTruncatedAndMissingPartsWithTheirRerunsAndWritesNoTable) {
-  for (std::uint64_t i : {0, 1, 3, 5}) write(okRun(i));
+  for (std::uint64_t i : {0, 1, 3, 5, 6, 7, 8, 9, 10, 11, 12, 13}) write(okRun(i));
   const std::string whole = partJsonText(okRun(2));
   std::ofstream(folder_ / kPartsFolder / partFileName(2)) << whole.substr(0, whole.size() / 2);
   EXPECT_EQ(gather(false), kGatherRunsMissing);
@@ -73,8 +74,20 @@ TEST_F(Gather, ReportsTruncatedAndMissingPartsWithTheirRerunsAndWritesNoTable) {
   EXPECT_FALSE(fs::exists(folder_ / kSummaryMatFile));
 }
 
+TEST_F(Gather, TheRerunListNamesEachTaskOnceAndRunsOfThreeAsRanges) {
+  // Missing: runs 0 and 1 (task 0), 4 to 9 (tasks 2 to 4), 13 (task 6).
+  for (std::uint64_t i : {2, 3, 10, 11, 12}) write(okRun(i));
+  EXPECT_EQ(gather(false), kGatherRunsMissing);
+  EXPECT_NE(err_.str().find("sbatch --array=0,2-4,6 "), std::string::npos) << err_.str();
+  for (std::uint64_t i = 0; i < 14; ++i) write(okRun(i));
+  fs::remove(folder_ / kPartsFolder / partFileName(5));
+  fs::remove(folder_ / kPartsFolder / partFileName(7));
+  EXPECT_EQ(gather(false), kGatherRunsMissing);
+  EXPECT_NE(err_.str().find("sbatch --array=2,3 "), std::string::npos) << err_.str();
+}
+
 TEST_F(Gather, APartialTableMarksMissingRunsAndNeverCountsATruncatedPart) {
-  for (std::uint64_t i : {0, 1, 3, 4, 5}) write(okRun(i));
+  for (std::uint64_t i : {0, 1, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13}) write(okRun(i));
   const std::string whole = partJsonText(okRun(2));
   std::ofstream(folder_ / kPartsFolder / partFileName(2)) << whole.substr(0, whole.size() - 3);
   EXPECT_EQ(gather(true), kGatherRunsMissing);
@@ -85,7 +98,7 @@ TEST_F(Gather, APartialTableMarksMissingRunsAndNeverCountsATruncatedPart) {
 }
 
 TEST_F(Gather, FailedRunsAreResultsListedWithTheirErrors) {
-  for (std::uint64_t i = 0; i < 6; ++i) write(okRun(i));
+  for (std::uint64_t i = 0; i < 14; ++i) write(okRun(i));
   RunPart failed;
   failed.index = 4;
   failed.status = "simulation: the plant state stopped being finite, outputs were 1, 2";
