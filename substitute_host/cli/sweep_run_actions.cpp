@@ -3,12 +3,10 @@
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
-#include <mutex>
 #include <system_error>
 #include <thread>
 
 #include "checked_output.h"
-#include "module_option.h"
 #include "simulate/external_program.h"
 #include "simulate/progress_bar.h"
 #include "subcommand.h"
