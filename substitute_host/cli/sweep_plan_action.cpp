@@ -98,8 +98,8 @@ int sweepPlan(const SweepPlanOptions& options) {
     return kExitUsage;
   }
   Plan plan;
-  plan.spec = parsed.spec;
-  plan.runs = runCount(plan.spec);
+  plan.sweep = parsed.sweep;
+  plan.runs = runCount(plan.sweep);
   plan.chunk = options.chunk;
   plan.throttle = options.throttle;
   if (!withinLimit(plan, options)) return kExitUsage;

@@ -106,7 +106,7 @@ int sweepScenario(const SweepScenarioOptions& options) {
                  static_cast<unsigned long long>(plan.runs - 1));
     return kExitUsage;
   }
-  const std::string text = runScenario(plan.spec, options.index).dump(2) + '\n';
+  const std::string text = runScenario(plan.sweep, options.index).dump(2) + '\n';
   if (options.output.empty() || options.output == "-") {
     std::fwrite(text.data(), 1, text.size(), stdout);
     return standardOutputWritten("sweep scenario") ? kExitOk : kExitFailed;

@@ -14,8 +14,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A path as a shell command line takes it: as it is when it holds nothing a shell
-// reads specially, else quoted.
+// A path as a shell command line takes it: as it is when a shell would read every byte
+// of it literally, else quoted.
 std::string shellWord(const std::string& path) {
   return slurmPathProblem(path).empty() ? path : shellQuoted(path);
 }

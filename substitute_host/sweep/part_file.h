@@ -5,7 +5,7 @@
 #include <string>
 
 #include "simulate/summary_json.h"
-#include "sweep/sweep_spec.h"
+#include "sweep/sweep_definition.h"
 
 namespace substitute_host::sweep {
 

@@ -34,12 +34,12 @@ Plan planFromDocument(const Json& doc, const fs::path& folder) {
   requireObject(doc, "");
   refuseUnknownKeys(doc, "", {"sweep", "runs", "chunk", "throttle"});
   Plan plan;
-  plan.spec = sweepFromDocument(requireKey(doc, "", "sweep"), folder);
+  plan.sweep = sweepFromDocument(requireKey(doc, "", "sweep"), folder);
   plan.runs = requireWholeNumber(requireKey(doc, "", "runs"), "runs", 1, UINT64_MAX);
   plan.chunk = requireWholeNumber(requireKey(doc, "", "chunk"), "chunk", 1, UINT64_MAX);
   plan.throttle = requireWholeNumber(requireKey(doc, "", "throttle"), "throttle", 1, UINT64_MAX);
-  if (plan.runs != runCount(plan.spec))
-    refuse("runs", "the sweep has " + std::to_string(runCount(plan.spec)) + " runs, not " +
+  if (plan.runs != runCount(plan.sweep))
+    refuse("runs", "the sweep has " + std::to_string(runCount(plan.sweep)) + " runs, not " +
                        std::to_string(plan.runs));
   return plan;
 }
@@ -48,12 +48,12 @@ Plan planFromDocument(const Json& doc, const fs::path& folder) {
 
 std::string planJsonText(const Plan& plan) {
   Json vary = Json::object();
-  for (const VaryEntry& entry : plan.spec.vary) vary[entry.key] = varyJson(entry);
+  for (const VaryEntry& entry : plan.sweep.vary) vary[entry.key] = varyJson(entry);
   Json sweep = Json::object();
-  sweep["scenario"] = plan.spec.scenario;
+  sweep["scenario"] = plan.sweep.scenario;
   sweep["vary"] = vary;
-  sweep["samples"] = plan.spec.samples;
-  sweep["seed"] = plan.spec.seed;
+  sweep["samples"] = plan.sweep.samples;
+  sweep["seed"] = plan.sweep.seed;
   Json doc = Json::object();
   doc["sweep"] = sweep;
   doc["runs"] = plan.runs;
@@ -85,11 +85,11 @@ PlanRead readPlan(const fs::path& folder) {
 
 std::string manifestCsvText(const Plan& plan) {
   std::string text = "index";
-  for (const VaryEntry& entry : plan.spec.vary) text += ',' + csvField(entry.key);
+  for (const VaryEntry& entry : plan.sweep.vary) text += ',' + csvField(entry.key);
   text += '\n';
   for (std::uint64_t i = 0; i < plan.runs; ++i) {
     text += std::to_string(i);
-    for (const double value : runValues(plan.spec, i)) text += ',' + csvNumber(value);
+    for (const double value : runValues(plan.sweep, i)) text += ',' + csvNumber(value);
     text += '\n';
   }
   return text;

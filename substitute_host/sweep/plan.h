@@ -4,14 +4,14 @@
 #include <filesystem>
 #include <string>
 
-#include "sweep/sweep_spec.h"
+#include "sweep/sweep_definition.h"
 
 namespace substitute_host::sweep {
 
 // A sweep laid out for running: its runs cut into tasks of `chunk` runs each (the last
 // may be shorter), of which a cluster runs at most `throttle` at once.
 struct Plan {
-  SweepSpec spec;
+  SweepDefinition sweep;
   std::uint64_t runs = 0;
   std::uint64_t chunk = 1;
   std::uint64_t throttle = 16;

@@ -97,7 +97,7 @@ RunOutcome runOne(const Plan& plan, const RunSetup& setup, std::uint64_t index) 
   part.figures.fill(std::numeric_limits<double>::quiet_NaN());
   const RunFiles files(setup.folder / kPartsFolder, index);
   try {
-    if (!writeAll(files.scenario, runScenario(plan.spec, index).dump() + '\n')) {
+    if (!writeAll(files.scenario, runScenario(plan.sweep, index).dump() + '\n')) {
       part.status = "the run's scenario could not be written to " + displayText(files.scenario.string());
       return outcome;
     }

@@ -15,7 +15,7 @@ namespace {
 
 std::string csvHeader(const Plan& plan) {
   std::string text = "index";
-  for (const VaryEntry& entry : plan.spec.vary) text += ',' + csvField(entry.key);
+  for (const VaryEntry& entry : plan.sweep.vary) text += ',' + csvField(entry.key);
   text += ",status";
   for (const std::string_view name : simulate::kSummaryFigureNames) text += ',' + std::string(name);
   return text + '\n';
@@ -23,7 +23,7 @@ std::string csvHeader(const Plan& plan) {
 
 std::vector<matfile_out::MatColumn> matColumns(const Plan& plan) {
   std::vector<matfile_out::MatColumn> columns = {{"index", false}};
-  for (const VaryEntry& entry : plan.spec.vary)
+  for (const VaryEntry& entry : plan.sweep.vary)
     columns.push_back({matfile_out::validMatName(entry.key), false});
   columns.push_back({"ok", false});
   for (const std::string_view name : simulate::kSummaryFigureNames)
@@ -37,7 +37,7 @@ std::string summaryCsvText(const Plan& plan, const GatheredRuns& runs) {
   std::string text = csvHeader(plan);
   for (const RunPart& run : runs) {
     text += std::to_string(run.index);
-    for (const double value : runValues(plan.spec, run.index)) text += ',' + csvNumber(value);
+    for (const double value : runValues(plan.sweep, run.index)) text += ',' + csvNumber(value);
     text += ',' + csvField(run.status);
     for (const double figure : run.figures) text += ',' + csvNumber(figure);
     text += '\n';
@@ -60,13 +60,13 @@ std::string writeSummaryMat(const std::string& path, const Plan& plan, const Gat
   std::string statuses, keys;
   for (const RunPart& run : runs) {
     std::vector<double> row = {static_cast<double>(run.index)};
-    for (const double value : runValues(plan.spec, run.index)) row.push_back(value);
+    for (const double value : runValues(plan.sweep, run.index)) row.push_back(value);
     row.push_back(run.ok() ? 1.0 : 0.0);
     row.insert(row.end(), run.figures.begin(), run.figures.end());
     if (!file.appendRow(row)) return file.error();
     statuses += run.status + '\n';
   }
-  for (const VaryEntry& entry : plan.spec.vary) keys += entry.key + '\n';
+  for (const VaryEntry& entry : plan.sweep.vary) keys += entry.key + '\n';
   file.addText("status", statuses);
   file.addText("variedKeys", keys);
   if (!file.commit()) return file.error();

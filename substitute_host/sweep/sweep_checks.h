@@ -5,7 +5,7 @@
 #include <string_view>
 #include <string>
 
-#include "sweep/sweep_spec.h"
+#include "sweep/sweep_definition.h"
 
 namespace substitute_host::sweep {
 

@@ -72,23 +72,23 @@ std::vector<VaryEntry> varyEntries(const Json& vary, const Json& scenario) {
 
 }  // namespace
 
-SweepSpec sweepFromDocument(const Json& doc, const fs::path& folder) {
+SweepDefinition sweepFromDocument(const Json& doc, const fs::path& folder) {
   if (!doc.is_object()) refuse("", "expected an object at the top level, got " + describe(doc));
   refuseUnknownKeys(doc, "", {"scenario", "vary", "samples", "seed"});
-  SweepSpec spec;
-  spec.scenario = baseScenario(requireKey(doc, "", "scenario"), folder);
-  if (const auto it = doc.find("vary"); it != doc.end()) spec.vary = varyEntries(*it, spec.scenario);
+  SweepDefinition sweep;
+  sweep.scenario = baseScenario(requireKey(doc, "", "scenario"), folder);
+  if (const auto it = doc.find("vary"); it != doc.end()) sweep.vary = varyEntries(*it, sweep.scenario);
   if (const auto it = doc.find("samples"); it != doc.end())
-    spec.samples = requireWholeNumber(*it, "samples", 1, kMaxAxisValues);
+    sweep.samples = requireWholeNumber(*it, "samples", 1, kMaxAxisValues);
   if (const auto it = doc.find("seed"); it != doc.end())
-    spec.seed = requireWholeNumber(*it, "seed", 0, std::numeric_limits<std::uint64_t>::max());
-  return spec;
+    sweep.seed = requireWholeNumber(*it, "seed", 0, std::numeric_limits<std::uint64_t>::max());
+  return sweep;
 }
 
 SweepParse parseSweep(std::string_view jsonText, const fs::path& folder) {
   SweepParse result;
   try {
-    result.spec = sweepFromDocument(plant::json_checks::parseStrict(jsonText), folder);
+    result.sweep = sweepFromDocument(plant::json_checks::parseStrict(jsonText), folder);
   } catch (const plant::json_checks::Refusal& e) {
     // The JSON reader's own refusals speak of a scenario; here the text is a sweep.
     std::string what = e.what();

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "sweep/sweep_spec.h"
+#include "sweep/sweep_definition.h"
 
 namespace substitute_host::sweep {
 
@@ -14,7 +14,7 @@ namespace substitute_host::sweep {
 //                           | {"uniform": [low, high]} | {"normal": [mean, sd]}, ...},
 //    "samples": draws per grid point (default 1), "seed": whole number (default 0)}
 struct SweepParse {
-  SweepSpec spec;
+  SweepDefinition sweep;
   std::string error;        // "sweep: <where>: <why>"; empty when accepted
   bool unreadable = false;  // the file could not be read, as opposed to refused
   bool ok() const { return error.empty(); }
@@ -27,6 +27,6 @@ SweepParse loadSweepFile(const std::string& path);
 
 // The document already parsed; throws the scenario parser's Refusal. For readers of
 // documents that hold a sweep (the plan).
-SweepSpec sweepFromDocument(const Json& document, const std::filesystem::path& folder);
+SweepDefinition sweepFromDocument(const Json& document, const std::filesystem::path& folder);
 
 }  // namespace substitute_host::sweep

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "sweep/sweep_spec.h"
+#include "sweep/sweep_definition.h"
 
 namespace substitute_host::sweep {
 

@@ -30,26 +30,26 @@ double valueAt(const Json& scenario, const std::string& key) {
   return at->get<double>();
 }
 
-void checkRun(const SweepSpec& spec, std::uint64_t index) {
-  const std::vector<double> values = runValues(spec, index);
-  const Json scenario = runScenario(spec, index);
-  for (std::size_t k = 0; k < spec.vary.size(); ++k) {
-    fuzz::check(std::isfinite(values[k]), "a run value that is not finite: " + spec.vary[k].key);
-    fuzz::check(valueAt(scenario, spec.vary[k].key) == values[k],
-                "a run's scenario without its value at " + spec.vary[k].key);
+void checkRun(const SweepDefinition& sweep, std::uint64_t index) {
+  const std::vector<double> values = runValues(sweep, index);
+  const Json scenario = runScenario(sweep, index);
+  for (std::size_t k = 0; k < sweep.vary.size(); ++k) {
+    fuzz::check(std::isfinite(values[k]), "a run value that is not finite: " + sweep.vary[k].key);
+    fuzz::check(valueAt(scenario, sweep.vary[k].key) == values[k],
+                "a run's scenario without its value at " + sweep.vary[k].key);
   }
 }
 
-void checkAccepted(const SweepSpec& spec) {
-  fuzz::check(substitute_host::plant::parseScenario(spec.scenario.dump()).ok(),
+void checkAccepted(const SweepDefinition& sweep) {
+  fuzz::check(substitute_host::plant::parseScenario(sweep.scenario.dump()).ok(),
               "a sweep accepted with a scenario the scenario reader refuses");
-  for (const VaryEntry& entry : spec.vary)
-    fuzz::check(dottedKeyProblem(spec.scenario, entry.key).empty(), "a key accepted that addresses nothing: " + entry.key);
-  const std::uint64_t runs = runCount(spec);
+  for (const VaryEntry& entry : sweep.vary)
+    fuzz::check(dottedKeyProblem(sweep.scenario, entry.key).empty(), "a key accepted that addresses nothing: " + entry.key);
+  const std::uint64_t runs = runCount(sweep);
   fuzz::check(runs >= 1, "a sweep of no runs");
-  checkRun(spec, 0);
-  checkRun(spec, runs - 1);
-  checkRun(spec, runs / 2);
+  checkRun(sweep, 0);
+  checkRun(sweep, runs - 1);
+  checkRun(sweep, runs / 2);
 }
 
 bool namesWhere(const std::string& error) {
@@ -86,7 +86,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // No scenario file is found there: a sweep that names one is refused for it.
   const SweepParse parsed = parseSweep(text, "/nonexistent-corvalent2-fuzz");
   if (parsed.ok()) {
-    checkAccepted(parsed.spec);
+    checkAccepted(parsed.sweep);
   } else {
     checkRefusal(parsed.error);
   }

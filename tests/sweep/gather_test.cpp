@@ -30,8 +30,8 @@ class Gather : public ::testing::Test {
             "vary": {"initialSpeed": [1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14]}})",
         ".");
     ASSERT_TRUE(parsed.ok()) << parsed.error;
-    plan_.spec = parsed.spec;
-    plan_.runs = runCount(plan_.spec);
+    plan_.sweep = parsed.sweep;
+    plan_.runs = runCount(plan_.sweep);
     plan_.chunk = 2;
   }
   void TearDown() override { fs::remove_all(folder_); }

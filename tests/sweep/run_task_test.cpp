@@ -34,8 +34,8 @@ class TaskRuns : public ::testing::Test {
         ".");
     EXPECT_TRUE(parsed.ok()) << parsed.error;
     Plan plan;
-    plan.spec = parsed.spec;
-    plan.runs = runCount(plan.spec);
+    plan.sweep = parsed.sweep;
+    plan.runs = runCount(plan.sweep);
     plan.chunk = plan.runs;
     return plan;
   }

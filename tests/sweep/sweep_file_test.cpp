@@ -16,11 +16,11 @@ const std::string kScenario =
     R"({"duration": 0.1, "profiles": {"iqCommand": [[0, 10]], "steerAngle": [[0, 0]],
         "udc": [[0, 400], [0.05, 380]]}})";
 
-SweepSpec accepted(const std::string& vary, const std::string& rest = "") {
+SweepDefinition accepted(const std::string& vary, const std::string& rest = "") {
   const SweepParse parsed =
       parseSweep(R"({"scenario": )" + kScenario + R"(, "vary": )" + vary + rest + "}", ".");
   EXPECT_TRUE(parsed.ok()) << parsed.error;
-  return parsed.spec;
+  return parsed.sweep;
 }
 
 std::string refusal(const std::string& text) {
@@ -30,12 +30,12 @@ std::string refusal(const std::string& text) {
 }
 
 TEST(SweepGrid, IsTheProductOfTheListsInKeyOrderWithTheLastKeyFastest) {
-  const SweepSpec spec = accepted(
+  const SweepDefinition sweep = accepted(
       R"({"initialSpeed": [5, 10], "plant.vehicleMass": {"from": 400, "to": 600, "count": 3}})");
-  ASSERT_EQ(runCount(spec), 6u);
+  ASSERT_EQ(runCount(sweep), 6u);
   const double expected[6][2] = {{5, 400}, {5, 500}, {5, 600}, {10, 400}, {10, 500}, {10, 600}};
   for (std::uint64_t i = 0; i < 6; ++i) {
-    const std::vector<double> values = runValues(spec, i);
+    const std::vector<double> values = runValues(sweep, i);
     EXPECT_EQ(values[0], expected[i][0]) << "run " << i;
     EXPECT_EQ(values[1], expected[i][1]) << "run " << i;
   }
@@ -43,38 +43,38 @@ TEST(SweepGrid, IsTheProductOfTheListsInKeyOrderWithTheLastKeyFastest) {
 
 TEST(SweepGrid, ARangeEndsExactlyOnItsLastValue) {
   // 0.1 steps do not add up to 0.3 in binary; the last value is `to` as written.
-  const SweepSpec spec = accepted(R"({"duration": {"from": 0.1, "to": 0.3, "count": 3}})");
-  EXPECT_EQ(runValues(spec, 0)[0], 0.1);
-  EXPECT_EQ(runValues(spec, 2)[0], 0.3);
+  const SweepDefinition sweep = accepted(R"({"duration": {"from": 0.1, "to": 0.3, "count": 3}})");
+  EXPECT_EQ(runValues(sweep, 0)[0], 0.1);
+  EXPECT_EQ(runValues(sweep, 2)[0], 0.3);
 }
 
 TEST(SweepGrid, EachGridPointGetsSamplesRunsOfDraws) {
-  const SweepSpec spec =
+  const SweepDefinition sweep =
       accepted(R"({"initialSpeed": [1, 2, 3], "plant.vehicleMass": {"uniform": [400, 600]}})",
                R"(, "samples": 4)");
-  ASSERT_EQ(runCount(spec), 12u);
-  for (std::uint64_t i = 0; i < 12; ++i) EXPECT_EQ(runValues(spec, i)[0], 1.0 + i / 4) << i;
+  ASSERT_EQ(runCount(sweep), 12u);
+  for (std::uint64_t i = 0; i < 12; ++i) EXPECT_EQ(runValues(sweep, i)[0], 1.0 + i / 4) << i;
 }
 
 TEST(SweepDraws, DependOnTheSeedAndTheRunIndexAlone) {
   const std::string vary = R"({"plant.vehicleMass": {"uniform": [400, 600]},
                                "initialSpeed": {"normal": [10, 2]}})";
-  const SweepSpec spec = accepted(vary, R"(, "samples": 50, "seed": 7)");
-  const SweepSpec again = accepted(vary, R"(, "samples": 50, "seed": 7)");
+  const SweepDefinition sweep = accepted(vary, R"(, "samples": 50, "seed": 7)");
+  const SweepDefinition again = accepted(vary, R"(, "samples": 50, "seed": 7)");
   // Run 37 alone, with nothing drawn before it, has the numbers it has within the sweep.
   const std::vector<double> alone = runValues(again, 37);
-  for (std::uint64_t i = 0; i < 50; ++i) (void)runValues(spec, i);
-  EXPECT_EQ(runValues(spec, 37), alone);
-  EXPECT_NE(runValues(spec, 36), alone);
+  for (std::uint64_t i = 0; i < 50; ++i) (void)runValues(sweep, i);
+  EXPECT_EQ(runValues(sweep, 37), alone);
+  EXPECT_NE(runValues(sweep, 36), alone);
   EXPECT_NE(runValues(accepted(vary, R"(, "samples": 50, "seed": 8)"), 37), alone);
 }
 
 TEST(SweepDraws, UniformDrawsStayInTheirRangeAndFillIt) {
-  const SweepSpec spec = accepted(R"({"plant.vehicleMass": {"uniform": [400, 600]}})",
+  const SweepDefinition sweep = accepted(R"({"plant.vehicleMass": {"uniform": [400, 600]}})",
                                   R"(, "samples": 4000)");
   double low = 1e9, high = -1e9, sum = 0;
   for (std::uint64_t i = 0; i < 4000; ++i) {
-    const double v = runValues(spec, i)[0];
+    const double v = runValues(sweep, i)[0];
     ASSERT_GE(v, 400.0);
     ASSERT_LT(v, 600.0);
     low = std::min(low, v);
@@ -89,10 +89,10 @@ TEST(SweepDraws, UniformDrawsStayInTheirRangeAndFillIt) {
 }
 
 TEST(SweepDraws, NormalDrawsHaveTheirMeanAndDeviation) {
-  const SweepSpec spec = accepted(R"({"initialSpeed": {"normal": [10, 2]}})", R"(, "samples": 10000)");
+  const SweepDefinition sweep = accepted(R"({"initialSpeed": {"normal": [10, 2]}})", R"(, "samples": 10000)");
   double sum = 0, squares = 0;
   for (std::uint64_t i = 0; i < 10000; ++i) {
-    const double v = runValues(spec, i)[0];
+    const double v = runValues(sweep, i)[0];
     sum += v;
     squares += v * v;
   }
@@ -104,12 +104,12 @@ TEST(SweepDraws, NormalDrawsHaveTheirMeanAndDeviation) {
 }
 
 TEST(SweepScenario, EveryRunsScenarioIsAcceptedWithItsValuesWrittenIn) {
-  const SweepSpec spec = accepted(
+  const SweepDefinition sweep = accepted(
       R"({"substeps": [1, 4], "profiles.udc.1.1": [300, 350], "profiles.udc.1.0": [0.02],
           "plant.tyreFriction": {"uniform": [0.8, 1.0]}})");
-  for (std::uint64_t i = 0; i < runCount(spec); ++i) {
-    const std::vector<double> values = runValues(spec, i);
-    const auto parsed = substitute_host::plant::parseScenario(runScenario(spec, i).dump());
+  for (std::uint64_t i = 0; i < runCount(sweep); ++i) {
+    const std::vector<double> values = runValues(sweep, i);
+    const auto parsed = substitute_host::plant::parseScenario(runScenario(sweep, i).dump());
     ASSERT_TRUE(parsed.ok()) << parsed.error;
     EXPECT_EQ(parsed.scenario.substeps, values[0]);
     EXPECT_EQ(parsed.scenario.udc.points()[1].value, values[1]);

@@ -25,7 +25,7 @@ struct VaryEntry {
 // A sweep with everything resolved: the scenario every run starts from and what each
 // run changes in it. Runs are the grid's points (the product of the list entries, last
 // key fastest) times `samples`, the draws made for each point.
-struct SweepSpec {
+struct SweepDefinition {
   Json scenario;                 // the base scenario, an accepted scenario document
   std::vector<VaryEntry> vary;   // in the sweep file's key order
   std::uint64_t seed = 0;
