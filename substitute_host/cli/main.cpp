@@ -10,6 +10,9 @@
 #include "simulate_command.h"
 #include "sizes_command.h"
 #include "subcommand.h"
+#ifdef CORVALENT2_SWEEPS
+#include "sweep_command.h"
+#endif
 #include "text/display_text.h"
 
 namespace {
@@ -35,6 +38,9 @@ int main(int argc, char** argv) {
   subcommands.push_back(addSizesCommand(app));
   subcommands.push_back(addSimulateCommand(app));
   subcommands.push_back(addCompareCommand(app));
+#ifdef CORVALENT2_SWEEPS
+  subcommands.push_back(addSweepCommand(app));
+#endif
 
   try {
     app.parse(argc, argv);

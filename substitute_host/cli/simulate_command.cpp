@@ -22,6 +22,7 @@ struct SimulateOptions {
   std::string format = "csv";
   std::string matVersion = "7.3";
   bool plot = true;
+  std::string summaryJson;
   std::string module;
 };
 
@@ -43,6 +44,7 @@ int runSimulate(const SimulateOptions& options) {
       options.matVersion == "5" ? matfile_out::MatVersion::v5 : matfile_out::MatVersion::v73;
   request.toolVersion = "corvalent2 " CORVALENT2_TOOL_VERSION;
   request.plot = options.plot;
+  request.summaryJsonPath = options.summaryJson;
   // SIGINT and SIGTERM stop the run, which closes the rows logged so far into its file.
   const StopSignals stop;
   request.stopSignal = StopSignals::flag();
@@ -106,6 +108,13 @@ Subcommand addSimulateCommand(CLI::App& app) {
       ->check(CLI::IsMember({"7.3", "5"}))
       ->capture_default_str();
   simulate->add_flag("!--no-plot", options->plot, "Write the log and the script but no PNG.");
+  simulate
+      ->add_option("--summary-json", options->summaryJson,
+                   "Also write the run's outcome figures to this JSON file, each at full "
+                   "precision (final and peak speed, peak phase currents and modulation "
+                   "indices, when field weakening began, the largest slip, the energy drawn "
+                   "from the DC link); no timings, so the same run gives the same file.")
+      ->check(nonEmptyPath());
   addModuleOption(*simulate, options->module);
   return Subcommand{simulate, [options] { return runSimulate(*options); }};
 }

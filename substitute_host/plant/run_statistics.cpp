@@ -3,9 +3,37 @@
 #include <algorithm>
 #include <cmath>
 
+#include "plant/inverter.h"
+
 namespace substitute_host::plant {
 
-void RunStatistics::add(const PlantState& s, const double modIndex[2]) {
+namespace {
+
+// Where the signals the power needs sit in a row of block inputs and outputs.
+constexpr int kUdcSignal = signalOffset(kInputPorts, 6);
+constexpr int kPhaseCurrentSignal[2] = {signalOffset(kInputPorts, 0),
+                                        signalOffset(kInputPorts, 3)};
+constexpr int kPhaseVoltageSignal[2] = {signalOffset(kOutputPorts, 0),
+                                        signalOffset(kOutputPorts, 1)};
+static_assert(kInputPorts[6].name == "udc" && kInputPorts[0].name == "iabc1" &&
+              kInputPorts[3].name == "iabc2");
+
+}  // namespace
+
+double dcLinkPower(const float inputs[kInputSignalCount],
+                   const float outputs[kOutputSignalCount]) {
+  const double udc = inputs[kUdcSignal];
+  double power = 0.0;
+  for (int m = 0; m < 2; ++m) {
+    for (int phase = 0; phase < 3; ++phase) {
+      const double voltage = invertPhaseVoltage(outputs[kPhaseVoltageSignal[m] + phase], udc);
+      power += voltage * inputs[kPhaseCurrentSignal[m] + phase];
+    }
+  }
+  return power;
+}
+
+void RunStatistics::add(const PlantState& s, const StepFigures& f) {
   peakSpeed = std::max(peakSpeed, std::abs(s.speed()));
   minX = std::min(minX, s.posX());
   maxX = std::max(maxX, s.posX());
@@ -15,8 +43,11 @@ void RunStatistics::add(const PlantState& s, const double modIndex[2]) {
     const Dq i = s.current(m);
     peakCurrent[m] = std::max(peakCurrent[m], std::sqrt(i.d * i.d + i.q * i.q));
     minId[m] = std::min(minId[m], i.d);
-    peakModIndex[m] = std::max(peakModIndex[m], modIndex[m]);
+    peakModIndex[m] = std::max(peakModIndex[m], f.modIndex[m]);
+    maxSlip = std::max(maxSlip, std::abs(f.slip[m]));
+    if (std::isnan(fieldWeakeningFrom) && i.d < kFieldWeakeningId) fieldWeakeningFrom = f.time;
   }
+  energyFromDcLink += f.dcLinkPower * kControlStep;
 }
 
 }  // namespace substitute_host::plant

@@ -63,8 +63,7 @@ class Loop {
         result.error = m.str();
         break;
       }
-      const double modIndex[2] = {modIndex_[0].value(), modIndex_[1].value()};
-      result.stats.add(s, modIndex);
+      result.stats.add(s, stepFigures(time, s, held.tanSteer));
       if (sink_ && k % options_.decimate == 0 && !handOver(time, s, held.tanSteer)) {
         std::ostringstream m;
         m << "simulation: stopped at t = " << time << " s because the output could not be written";
@@ -111,6 +110,18 @@ class Loop {
       modIndex_[m].update(v, udc);
     }
     return held;
+  }
+
+  // The figures of the step beside its state, for the run's statistics.
+  StepFigures stepFigures(double time, const PlantState& s, double tanSteer) const {
+    StepFigures f;
+    f.time = time;
+    for (int m = 0; m < 2; ++m) {
+      f.modIndex[m] = modIndex_[m].value();
+      f.slip[m] = plant_.slip(s, m, tanSteer);
+    }
+    f.dcLinkPower = dcLinkPower(ports_.inputs, ports_.outputs);
+    return f;
   }
 
   // The steering is held for long stretches: its tangent is worked out when it moves

@@ -20,6 +20,7 @@
 #include "simulate/progress_bar.h"
 #include "simulate/run_log.h"
 #include "simulate/summary.h"
+#include "simulate/summary_json.h"
 #include "text/display_text.h"
 
 namespace substitute_host::simulate {
@@ -168,6 +169,13 @@ int runAndReport(const SimulateRequest& req, const Scenario& sc, ControllerStep 
   }
   if (!log.commit(io.err)) return kSimulateFailed;
   printSummary(io.out, sc, result);
+  if (!req.summaryJsonPath.empty()) {
+    const std::string why = writeSummaryJson(req.summaryJsonPath, summaryFigures(result));
+    if (!why.empty()) {
+      io.err << "simulate: writing " << shownPath(req.summaryJsonPath) << " failed: " << why << '\n';
+      return kSimulateFailed;
+    }
+  }
   return drawPlot(req, sc, result, log, io);
 }
 

@@ -22,6 +22,9 @@ struct SimulateRequest {
   const volatile std::sig_atomic_t* stopSignal = nullptr;
   bool progress = true;         // drawn only when stderr is a terminal
   bool plot = true;             // run gnuplot on the CSV written
+  // Where the run's outcome figures go as JSON (summary_json.h); empty: nowhere. Written
+  // only for a run that completed.
+  std::string summaryJsonPath;
   std::ostream* out = nullptr;  // summary; null means std::cout
   std::ostream* err = nullptr;  // refusals, failures and notes; null means std::cerr
 };
