@@ -1,12 +1,13 @@
 #include "matfile_in/mat_probe.h"
 
 #include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <csignal>
 #include <cstring>
+
+#include "process/child_end.h"
 
 namespace substitute_host {
 namespace {
@@ -43,21 +44,14 @@ bool probeInChild(const std::string& path, const MatReadOptions& options, std::s
     return false;
   }
   if (child == 0) readAllRows(path, options);
-  int status = 0;
-  pid_t waited = 0;
-  do {
-    waited = ::waitpid(child, &status, 0);
-  } while (waited < 0 && errno == EINTR);
-  if (waited != child) {
-    problem = std::string("the file cannot be checked: ") + std::strerror(errno);
+  const ChildEnd end = waitForChild(child);
+  if (!end.waited) {
+    problem = "the file cannot be checked: " + end.error;
     return false;
   }
-  if (WIFEXITED(status) &&
-      (WEXITSTATUS(status) == kReadThrough || WEXITSTATUS(status) == kRefused)) {
-    return true;
-  }
+  if (end.exitStatus == kReadThrough || end.exitStatus == kRefused) return true;
   problem = "the file is damaged: the HDF5 library failed reading it";
-  if (WIFSIGNALED(status)) problem += " (signal " + std::to_string(WTERMSIG(status)) + ")";
+  if (end.signal != 0) problem += " (signal " + std::to_string(end.signal) + ")";
   return false;
 }
 

@@ -14,8 +14,10 @@
 #include <cstdio>
 #else
 #include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
+
+#include "process/child_end.h"
+
 extern char** environ;
 #endif
 
@@ -75,14 +77,10 @@ std::string runInDirectory(const std::string& program, const std::string& argume
   const int spawned = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
   posix_spawn_file_actions_destroy(&actions);
   if (spawned != 0) return program + " could not be started: " + std::strerror(spawned);
-  int status = 0;
-  while (::waitpid(pid, &status, 0) < 0) {
-    if (errno != EINTR) return "waiting for " + program + " failed: " + std::strerror(errno);
-  }
-  if (WIFEXITED(status) && WEXITSTATUS(status) == 0) return {};
-  if (WIFEXITED(status))
-    return program + " exited with status " + std::to_string(WEXITSTATUS(status));
-  return program + " was ended by a signal";
+  const ChildEnd end = waitForChild(pid);
+  if (end.exitStatus == 0) return {};
+  if (end.exitStatus > 0) return program + " exited with status " + std::to_string(end.exitStatus);
+  return program + ": " + end.error;
 }
 
 bool standardErrorIsTerminal() { return ::isatty(STDERR_FILENO) != 0; }

@@ -1,8 +1,9 @@
 #include "sweep/child_run.h"
 
+#include "process/child_end.h"
+
 #include <fcntl.h>
 #include <spawn.h>
-#include <sys/wait.h>
 
 #include <cerrno>
 #include <cstring>
@@ -21,22 +22,8 @@ bool prepareStreams(posix_spawn_file_actions_t& actions, const std::string& erro
 }
 
 ChildOutcome waitFor(pid_t pid) {
-  ChildOutcome outcome;
-  outcome.started = true;
-  int status = 0;
-  pid_t waited;
-  do {
-    waited = waitpid(pid, &status, 0);
-  } while (waited < 0 && errno == EINTR);
-  if (waited < 0) {
-    outcome.failure = std::string("waiting for it failed: ") + std::strerror(errno);
-  } else if (WIFEXITED(status)) {
-    outcome.exitStatus = WEXITSTATUS(status);
-  } else if (WIFSIGNALED(status)) {
-    outcome.signal = WTERMSIG(status);
-    outcome.failure = "it was ended by signal " + std::to_string(outcome.signal);
-  }
-  return outcome;
+  const ChildEnd end = waitForChild(pid);
+  return {true, end.exitStatus, end.error, end.signal};
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
 #include <fcntl.h>
 #include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -8,6 +7,7 @@
 #include <cstring>
 #include <system_error>
 
+#include "process/child_end.h"
 #include "target_replay/program_run.h"
 
 extern char** environ;
@@ -23,21 +23,8 @@ bool prepareActions(posix_spawn_file_actions_t& actions, const std::filesystem::
 }
 
 ProgramRun waitFor(pid_t pid) {
-  ProgramRun run;
-  run.started = true;
-  int status = 0;
-  pid_t waited;
-  do {
-    waited = waitpid(pid, &status, 0);
-  } while (waited < 0 && errno == EINTR);
-  if (waited < 0) {
-    run.error = std::string("waiting for it failed: ") + std::strerror(errno);
-  } else if (WIFEXITED(status)) {
-    run.exitStatus = WEXITSTATUS(status);
-  } else if (WIFSIGNALED(status)) {
-    run.error = "it was ended by signal " + std::to_string(WTERMSIG(status));
-  }
-  return run;
+  const ChildEnd end = waitForChild(pid);
+  return {true, false, end.exitStatus, end.error};
 }
 
 }  // namespace
