@@ -132,6 +132,19 @@ int reportOutcome(ReplayOutcome outcome, ReplayStreams& s) {
   return exitStatus(outcome, s);
 }
 
+// A MAT output is kept only when the replay came through and the file was completed;
+// otherwise it is dropped, so that no partial file appears under the output's name.
+template <class MatOutput>
+ReplayOutcome settleMatOutput(ReplayOutcome outcome, MatOutput& mat) {
+  if (outcome.status != ReplayOutcome::Status::ok) {
+    mat.abandon();
+  } else if (!mat.commit()) {
+    outcome.status = ReplayOutcome::Status::writeFailed;
+    outcome.error = "writing the output failed: " + mat.error();
+  }
+  return outcome;
+}
+
 // A MAT output: the file is opened (or refused) before the first row, and takes its
 // name only once the whole replay is in it.
 int replayToMat(const std::string& path, ReplayStreams& s, BlockStepFn step, void* context) {
@@ -147,13 +160,7 @@ int replayToMat(const std::string& path, ReplayStreams& s, BlockStepFn step, voi
   }
   ReplayOutcome outcome = replayToSink(s.in, mat, step, context);
   s.closeInput();
-  if (outcome.status != ReplayOutcome::Status::ok) {
-    mat.abandon();
-  } else if (!mat.commit()) {
-    outcome.status = ReplayOutcome::Status::writeFailed;
-    outcome.error = "writing the output failed: " + mat.error();
-  }
-  return exitStatus(outcome, s);
+  return exitStatus(settleMatOutput(outcome, mat), s);
 }
 
 // The target's prebuilt runner: in the folder given, or in build-<target>/ beside the
@@ -246,14 +253,8 @@ int replayMatToMat(const ReplayOptions& options, ReplayStreams& s, BlockStepFn s
     complain(s.outName, mat.error());
     return kExitUsage;
   }
-  ReplayOutcome outcome = replayRowsToSink(*rows, mat, step, context);
-  if (outcome.status != ReplayOutcome::Status::ok) {
-    mat.abandon();
-  } else if (!mat.commit()) {
-    outcome.status = ReplayOutcome::Status::writeFailed;
-    outcome.error = "writing the output failed: " + mat.error();
-  }
-  return exitStatus(outcome, s);
+  const ReplayOutcome outcome = replayRowsToSink(*rows, mat, step, context);
+  return exitStatus(settleMatOutput(outcome, mat), s);
 }
 
 // A MAT output: in the layout of a MAT input, or the six outputs as columns for a CSV.

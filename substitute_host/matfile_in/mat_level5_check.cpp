@@ -9,10 +9,6 @@
 namespace substitute_host {
 namespace {
 
-constexpr std::uint32_t kMatrixElement = 14;
-constexpr unsigned kCellClass = 1;
-constexpr unsigned kStructClass = 2;
-constexpr unsigned kCharClass = 4;
 constexpr unsigned kSparseClass = 5;
 constexpr unsigned kFirstNumericClass = 6;  // double; single, and the integers, follow
 constexpr unsigned kLastNumericClass = 15;

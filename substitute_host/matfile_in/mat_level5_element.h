@@ -5,6 +5,14 @@
 
 namespace substitute_host {
 
+// The level-5 format's numbers that its readers here share: element types and the
+// classes of a matrix element.
+inline constexpr std::uint32_t kMatrixElement = 14;
+inline constexpr std::uint32_t kCompressedElement = 15;
+inline constexpr unsigned kCellClass = 1;
+inline constexpr unsigned kStructClass = 2;
+inline constexpr unsigned kCharClass = 4;
+
 // Reads the parts of one element, never beyond its end.
 struct ElementReader {
   std::FILE* file;

@@ -10,10 +10,6 @@
 namespace substitute_host {
 namespace {
 
-constexpr std::uint32_t kMatrixElement = 14;
-constexpr unsigned kCellClass = 1;
-constexpr unsigned kStructClass = 2;
-constexpr unsigned kCharClass = 4;
 constexpr std::uint32_t kLongestLabels = 1 << 16;  // bytes of text read at most
 constexpr std::size_t kHeaderBytes = 128;
 

@@ -6,14 +6,12 @@
 
 #include "matfile_in/mat_inflate.h"
 #include "matfile_in/mat_level5_check.h"
+#include "matfile_in/mat_level5_element.h"
 #include "matfile_in/mat_variable.h"
 #include "text/display_text.h"
 
 namespace substitute_host {
 namespace {
-
-constexpr std::uint32_t kMatrixElement = 14;
-constexpr std::uint32_t kCompressedElement = 15;
 
 // An open file that closes itself.
 struct File {
