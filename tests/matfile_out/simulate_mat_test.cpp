@@ -5,6 +5,10 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <bit>
+#include <charconv>
+#include <cstdint>
+#include <cstdlib>
 #include <cmath>
 #include <cstdio>
 #include <csignal>
@@ -12,7 +16,9 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
+#include "matfile_out/column_file.h"
 #include "simulate/external_program.h"
 #include "simulate/simulate_main.h"
 #include "tests/matfile_out/mat_reading.h"
@@ -218,6 +224,92 @@ TEST_F(MatLog, AFullDiskFailsAndLeavesNoFile) {
     EXPECT_TRUE(fs::is_empty(small));
   }
   ::umount(small.c_str());
+}
+
+// A scenario of `rows` control steps, the vehicle pushed along so that every row differs.
+std::string scenarioOfRows(std::size_t rows) {
+  std::ostringstream text;
+  text.precision(17);
+  // Half a step short of the last row's end: the run rounds its step count up.
+  text << R"({"duration": )" << (static_cast<double>(rows) - 0.5) * 50e-6
+       << R"(, "profiles": {"iqCommand": [[0, 0]], "steerAngle": [[0, 0]], "udc": [[0, 400]]}})";
+  return text.str();
+}
+
+std::vector<std::string> splitCsv(const std::string& line) {
+  std::vector<std::string> fields;
+  std::istringstream in(line);
+  for (std::string field; std::getline(in, field, ',');) fields.push_back(field);
+  return fields;
+}
+
+// Whether the MAT value is the one the CSV printed: a single to the bit (the CSV prints
+// it so that it reads back exactly), a double as the CSV prints doubles (ten digits).
+bool sameAsPrinted(const corvalent2_test::ReadVariable& var, std::size_t row,
+                   const std::string& printed) {
+  if (var.classType == MAT_C_SINGLE)
+    return std::bit_cast<std::uint32_t>(var.at<float>(row)) ==
+           std::bit_cast<std::uint32_t>(std::strtof(printed.c_str(), nullptr));
+  char text[32];
+  const auto r = std::to_chars(text, text + sizeof text, var.at<double>(row),
+                               std::chars_format::general, 10);
+  return std::string(text, r.ptr) == printed;
+}
+
+// Rows of the CSV log whose values differ from those of the MAT file's columns.
+std::size_t rowsUnlikeTheCsv(const std::string& matPath, const fs::path& csvPath,
+                             std::size_t rows) {
+  std::ifstream csv(csvPath);
+  std::string line;
+  std::getline(csv, line);
+  const std::vector<std::string> header = splitCsv(line);
+  std::vector<corvalent2_test::ReadVariable> columns;
+  for (const std::string& name : header) {
+    columns.push_back(readVariable(matPath, name));
+    if (columns.back().rows != rows) return rows;
+  }
+  std::size_t unlike = 0, row = 0;
+  for (; std::getline(csv, line); ++row) {
+    const std::vector<std::string> values = splitCsv(line);
+    bool same = values.size() == columns.size() && row < rows;
+    for (std::size_t k = 0; same && k < columns.size(); ++k)
+      same = sameAsPrinted(columns[k], row, values[k]);
+    if (!same) ++unlike;
+  }
+  return unlike + (row == rows ? 0 : rows);
+}
+
+// A full file system met when a block of rows is appended during the run, not only at
+// its end: the reason reaches the user, and no file is left behind.
+TEST_F(MatLog, AFullDiskMetWhileABlockIsAppendedFailsAndLeavesNoFile) {
+  const fs::path small = dir_ / "small";
+  fs::create_directories(small);
+  if (::geteuid() != 0 || ::mount("tmpfs", small.c_str(), "tmpfs", 0, "size=256k") != 0)
+    GTEST_SKIP() << "mounting a small tmpfs needs root";
+  std::ofstream(req_.scenarioPath) << scenarioOfRows(matfile_out::kBlockRows + 1);
+  req_.outputDir = small.string();
+  req_.plot = false;
+  EXPECT_EQ(simulateMain(req_, gentlePush, nullptr), kSimulateFailed);
+  EXPECT_NE(err_.str().find("No space left on device"), std::string::npos) << err_.str();
+  EXPECT_TRUE(fs::is_empty(small));
+  ::umount(small.c_str());
+}
+
+// A log longer than one block of rows and not a whole number of blocks: the 7.3 file
+// is appended to in blocks and ends with a part block; every value of every row must
+// still be the one of the CSV log of the same run.
+TEST_F(MatLog, ALogOfSeveralBlocksHoldsTheValuesOfTheCsvLog) {
+  constexpr std::size_t kLongRows = matfile_out::kBlockRows + 1001;
+  std::ofstream(req_.scenarioPath) << scenarioOfRows(kLongRows);
+  req_.plot = false;
+  req_.format = LogFormat::csv;
+  ASSERT_EQ(simulateMain(req_, gentlePush, nullptr), kSimulateOk) << err_.str();
+  req_.format = LogFormat::mat;
+  for (const MatVersion version : {MatVersion::v73, MatVersion::v5}) {
+    req_.matVersion = version;
+    ASSERT_EQ(simulateMain(req_, gentlePush, nullptr), kSimulateOk) << err_.str();
+    EXPECT_EQ(rowsUnlikeTheCsv(matPath(), dir_ / "out" / "run.csv", kLongRows), 0u);
+  }
 }
 
 }  // namespace
