@@ -1,10 +1,10 @@
 #include "replay/csv_replay.h"
 
 #include <cstring>
-#include <new>
 #include <utility>
 
 #include "replay/input_csv.h"
+#include "replay/reader_replay.h"
 #include "replay/output_csv.h"
 
 namespace substitute_host {
@@ -53,24 +53,11 @@ ReplayOutcome replayReader(InputCsvReader& reader, std::FILE* out, BlockStepFn s
   return ReplayOutcome{ReplayOutcome::Status::ok, rows, {}};
 }
 
-// Replays the reader's rows, and turns running out of memory into an outcome.
 ReplayOutcome replayGuarded(std::FILE* in, RowSource* source, std::FILE* out, BlockStepFn step,
                             void* context) noexcept {
-  try {
-    if (source != nullptr) {
-      InputCsvReader reader(*source);
-      return replayReader(reader, out, step, context);
-    }
-    InputCsvReader reader(in);
+  return replayFromReader(in, source, [&](InputCsvReader& reader) {
     return replayReader(reader, out, step, context);
-  } catch (const std::bad_alloc&) {
-    // Only a line too long to buffer can get here; say so rather than terminate.
-    try {
-      return failed(ReplayOutcome::Status::outOfMemory, 0, "out of memory reading the input");
-    } catch (...) {
-      return ReplayOutcome{ReplayOutcome::Status::outOfMemory, 0, {}};
-    }
-  }
+  });
 }
 
 }  // namespace

@@ -1,9 +1,9 @@
 #include "replay/row_sink_replay.h"
 
-#include <new>
 #include <utility>
 
 #include "replay/input_csv.h"
+#include "replay/reader_replay.h"
 
 namespace substitute_host {
 namespace {
@@ -46,20 +46,9 @@ ReplayOutcome replayReader(InputCsvReader& reader, ReplayRowSink& sink, BlockSte
 
 ReplayOutcome replayGuarded(std::FILE* in, RowSource* source, ReplayRowSink& sink,
                             BlockStepFn step, void* context) noexcept {
-  try {
-    if (source != nullptr) {
-      InputCsvReader reader(*source);
-      return replayReader(reader, sink, step, context);
-    }
-    InputCsvReader reader(in);
+  return replayFromReader(in, source, [&](InputCsvReader& reader) {
     return replayReader(reader, sink, step, context);
-  } catch (const std::bad_alloc&) {
-    try {
-      return failed(ReplayOutcome::Status::outOfMemory, 0, "out of memory reading the input");
-    } catch (...) {
-      return ReplayOutcome{ReplayOutcome::Status::outOfMemory, 0, {}};
-    }
-  }
+  });
 }
 
 }  // namespace
