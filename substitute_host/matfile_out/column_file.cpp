@@ -16,37 +16,65 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// A column's rows not yet in the file, as the type it is stored in. The storage is
-// left unwritten until a row arrives, so room reserved for a long level-5 log costs
+// A column's rows not yet in the file, as the type it is stored in. A level-5 file's
+// storage is left unwritten until a row arrives, so room reserved for a long log costs
 // memory only as it fills.
+//
+// Rows reach every column a run at a time. Large buffers all start at the same offset
+// within a page, so without a skew the columns' latest rows would all fall into one set
+// of the processor's cache and evict each other; each column starts `skew` values in, a
+// different cache line for each of 32 neighbours.
 struct HeldColumn {
   std::string name;
   bool single = false;
+  std::size_t skew = 0;  // values before the first row
   std::unique_ptr<float[]> singles;
   std::unique_ptr<double[]> doubles;
 
   const void* data() const {
-    return single ? static_cast<const void*>(singles.get()) : doubles.get();
+    return single ? static_cast<const void*>(singles.get() + skew) : doubles.get() + skew;
   }
-  void put(std::size_t row, double value) {
+  // count rows from every stride-th value of `from`, from row `row` on.
+  void putRun(std::size_t row, const double* from, std::size_t stride, std::size_t count) {
+    if (single) {
+      float* to = singles.get() + skew + row;
+      for (std::size_t i = 0; i < count; ++i) to[i] = static_cast<float>(from[i * stride]);
+    } else {
+      double* to = doubles.get() + skew + row;
+      for (std::size_t i = 0; i < count; ++i) to[i] = from[i * stride];
+    }
+  }
+  // Writes the whole room once, so that the system provides its pages now, not row by
+  // row as the first block fills.
+  void touch(std::size_t capacity) {
     if (single)
-      singles[row] = static_cast<float>(value);
+      std::fill_n(singles.get(), skew + capacity, 0.0f);
     else
-      doubles[row] = value;
+      std::fill_n(doubles.get(), skew + capacity, 0.0);
   }
   // Room for capacity rows, keeping the first `kept`.
   void resize(std::size_t capacity, std::size_t kept) {
-    if (single) {
-      auto grown = std::make_unique_for_overwrite<float[]>(capacity);
-      if (kept > 0) std::memcpy(grown.get(), singles.get(), kept * sizeof(float));
-      singles = std::move(grown);
-    } else {
-      auto grown = std::make_unique_for_overwrite<double[]>(capacity);
-      if (kept > 0) std::memcpy(grown.get(), doubles.get(), kept * sizeof(double));
-      doubles = std::move(grown);
-    }
+    if (single)
+      singles = grown(singles, capacity, kept);
+    else
+      doubles = grown(doubles, capacity, kept);
+  }
+
+ private:
+  template <typename T>
+  std::unique_ptr<T[]> grown(const std::unique_ptr<T[]>& old, std::size_t capacity,
+                             std::size_t kept) const {
+    auto room = std::make_unique_for_overwrite<T[]>(skew + capacity);
+    if (kept > 0) std::memcpy(room.get() + skew, old.get() + skew, kept * sizeof(T));
+    return room;
   }
 };
+
+// The skew of the column at this index: whole cache lines, 32 different ones.
+std::size_t columnSkew(std::size_t index, bool single) {
+  constexpr std::size_t kLineBytes = 64;
+  return (index % 32) * kLineBytes / (single ? sizeof(float) : sizeof(double));
+}
 
 struct TextVariable {
   std::string name;
@@ -60,15 +88,24 @@ struct ScalarVariable {
 
 }  // namespace
 
+// Rows gathered before they go to the columns; a block is a whole number of tiles.
+constexpr std::size_t kTileRows = 64;
+static_assert(kBlockRows % kTileRows == 0);
+
 struct MatColumnFile::State {
   MatVersion version = MatVersion::v73;
   PlacedOutput placed;
   mat_t* mat = nullptr;
   std::vector<HeldColumn> columns;
   std::size_t room = 0;  // rows each column has room for
+  // The latest rows as they came, row by row, before they go to the columns: a few rows
+  // kept close at hand, then a run of rows copied to each column at once, so that each
+  // column's stores fill whole cache lines instead of one value in each of 36 lines.
+  std::vector<double> tile;
+  std::size_t tiled = 0;  // rows in the tile
   std::vector<TextVariable> texts;
   std::vector<ScalarVariable> scalars;
-  std::size_t held = 0;    // rows held, not yet in the file
+  std::size_t held = 0;    // rows in the columns, not yet in the file
   std::uint64_t rows = 0;  // rows appended in all
   bool failed = false;
 };
@@ -86,12 +123,17 @@ std::uint64_t MatColumnFile::rows() const { return state_ ? state_->rows : 0; }
 
 namespace {
 
-// The columns as the file holds them, with room for the rows they hold at once.
-std::vector<HeldColumn> heldColumns(const std::vector<MatColumn>& columns, std::size_t room) {
+// The columns as the file holds them, with room for the rows they hold at once; the
+// first of them is the file's column number `first`. A 7.3 file's block buffers serve
+// the whole run: their memory is touched here rather than page by page in the run.
+std::vector<HeldColumn> heldColumns(const std::vector<MatColumn>& columns, std::size_t room,
+                                    MatVersion version, std::size_t first = 0) {
   std::vector<HeldColumn> held;
   for (const MatColumn& column : columns) {
-    HeldColumn h{validMatName(column.name), column.single, {}, {}};
+    const std::size_t skew = columnSkew(first + held.size(), column.single);
+    HeldColumn h{validMatName(column.name), column.single, skew, {}, {}};
     h.resize(room, 0);
+    if (version == MatVersion::v73) h.touch(room);
     held.push_back(std::move(h));
   }
   return held;
@@ -112,7 +154,8 @@ bool MatColumnFile::open(const std::string& path, MatVersion version,
     auto state = std::make_unique<State>();
     state->version = version;
     state->room = version == MatVersion::v73 ? kBlockRows : expectedRows;
-    state->columns = heldColumns(columns, state->room);
+    state->columns = heldColumns(columns, state->room, version);
+    state->tile.resize(kTileRows * columns.size());
     if (!reserveTemporary(path, state->placed, error_)) return false;
     state_ = std::move(state);
   } catch (const std::bad_alloc&) {
@@ -128,8 +171,10 @@ bool MatColumnFile::open(const std::string& path, MatVersion version,
 bool MatColumnFile::addColumn(const MatColumn& column) {
   if (!state_ || state_->rows > 0) return false;
   try {
-    std::vector<HeldColumn> added = heldColumns({column}, state_->room);
+    const std::size_t index = state_->columns.size();
+    std::vector<HeldColumn> added = heldColumns({column}, state_->room, state_->version, index);
     state_->columns.push_back(std::move(added.front()));
+    state_->tile.resize(kTileRows * state_->columns.size());
   } catch (const std::bad_alloc&) {
     error_ = "out of memory for the MAT file's rows";
     return false;
@@ -164,20 +209,33 @@ bool MatColumnFile::grow(State& s) {
   }
 }
 
-bool MatColumnFile::appendRow(std::span<const double> values) {
-  if (!state_ || state_->failed) return false;
-  State& s = *state_;
-  if (s.held == s.room && !grow(s)) return false;
-  const std::size_t given = std::min(values.size(), s.columns.size());
-  for (std::size_t i = 0; i < given; ++i) s.columns[i].put(s.held, values[i]);
-  for (std::size_t i = given; i < s.columns.size(); ++i) s.columns[i].put(s.held, 0.0);
-  ++s.held;
-  ++s.rows;
+// The tile's rows to the columns, each column a run of rows at once; a full block of a
+// 7.3 file then goes to the file.
+bool MatColumnFile::flushTile(State& s) {
+  if (s.held + s.tiled > s.room && !grow(s)) return false;
+  const std::size_t width = s.columns.size();
+  for (std::size_t i = 0; i < width; ++i)
+    s.columns[i].putRun(s.held, s.tile.data() + i, width, s.tiled);
+  s.held += s.tiled;
+  s.tiled = 0;
   if (s.version == MatVersion::v73 && s.held == kBlockRows) {
     s.failed = !appendHeld(s.mat, s.columns, s.held, error_);
     s.held = 0;
   }
   return !s.failed;
+}
+
+bool MatColumnFile::appendRow(std::span<const double> values) {
+  if (!state_ || state_->failed) return false;
+  State& s = *state_;
+  const std::size_t width = s.columns.size();
+  double* const row = s.tile.data() + s.tiled * width;
+  const std::size_t given = std::min(values.size(), width);
+  std::copy_n(values.data(), given, row);
+  std::fill(row + given, row + width, 0.0);
+  ++s.tiled;
+  ++s.rows;
+  return s.tiled < kTileRows || flushTile(s);
 }
 
 void MatColumnFile::addText(std::string_view name, std::string_view utf8) {
@@ -240,7 +298,7 @@ bool MatColumnFile::commit() {
     return false;
   }
   State& s = *state_;
-  bool ok = !s.failed && writeHeld(s.mat, s.version, s.columns, s.held, s.rows, error_) &&
+  bool ok = !s.failed && flushTile(s) && writeHeld(s.mat, s.version, s.columns, s.held, s.rows, error_) &&
             writeExtras(s.mat, s.texts, s.scalars, error_);
   mat_t* const mat = std::exchange(s.mat, nullptr);
   ok = closeMat(mat, error_) && ok;

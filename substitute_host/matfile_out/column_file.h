@@ -69,6 +69,7 @@ class MatColumnFile {
  private:
   struct State;
   bool grow(State& state);
+  bool flushTile(State& state);
 
   std::unique_ptr<State> state_;
   std::string error_;

@@ -2,8 +2,10 @@
 
 #include <matio.h>
 
+#include <algorithm>
 #include <climits>
 #include <new>
+#include <string_view>
 
 namespace substitute_host::matfile_out {
 namespace {
@@ -29,6 +31,39 @@ bool sampleColumn(mat_t* mat, matvar_t& info, std::uint64_t every, std::vector<d
   return true;
 }
 
+// The named variables' descriptions, found in one walk over the file (looking each name
+// up on its own walks the file from its start every time); null for a name not there.
+std::vector<matvar_t*> describedVariables(mat_t* mat, const std::vector<std::string>& names) {
+  std::vector<matvar_t*> found(names.size(), nullptr);
+  while (matvar_t* info = Mat_VarReadNextInfo(mat)) {
+    const auto named = info->name != nullptr
+                           ? std::find(names.begin(), names.end(), std::string_view(info->name))
+                           : names.end();
+    const auto index = static_cast<std::size_t>(named - names.begin());
+    if (named != names.end() && found[index] == nullptr) {
+      found[index] = info;
+    } else {
+      Mat_VarFree(info);
+    }
+  }
+  return found;
+}
+
+// Samples every described column, after the walk: reading values moves the file's
+// position, which the walk goes on from.
+bool sampleColumns(mat_t* mat, const std::vector<std::string>& names,
+                   const std::vector<matvar_t*>& infos, std::uint64_t every,
+                   std::vector<std::vector<double>>& columns, std::string& error) {
+  columns.assign(names.size(), {});
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    if (infos[i] == nullptr || !sampleColumn(mat, *infos[i], every < 1 ? 1 : every, columns[i])) {
+      error = "the column " + names[i] + " cannot be read from the MAT file";
+      return false;
+    }
+  }
+  return true;
+}
+
 }  // namespace
 
 bool readEveryNthRow(const std::string& path, const std::vector<std::string>& names,
@@ -39,19 +74,16 @@ bool readEveryNthRow(const std::string& path, const std::vector<std::string>& na
     error = "the MAT file cannot be read";
     return false;
   }
+  std::vector<matvar_t*> infos;
   bool ok = true;
   try {
-    columns.assign(names.size(), {});
-    for (std::size_t i = 0; ok && i < names.size(); ++i) {
-      matvar_t* info = Mat_VarReadInfo(mat, names[i].c_str());
-      ok = info != nullptr && sampleColumn(mat, *info, every < 1 ? 1 : every, columns[i]);
-      if (info != nullptr) Mat_VarFree(info);
-      if (!ok) error = "the column " + names[i] + " cannot be read from the MAT file";
-    }
+    infos = describedVariables(mat, names);
+    ok = sampleColumns(mat, names, infos, every, columns, error);
   } catch (const std::bad_alloc&) {
     error = "out of memory reading the MAT file";
     ok = false;
   }
+  for (matvar_t* info : infos) Mat_VarFree(info);
   Mat_Close(mat);
   return ok;
 }

@@ -80,4 +80,18 @@ constexpr auto kColumns =
 
 std::span<const RecordColumn> recordColumns() { return kColumns; }
 
+static_assert(kColumns.size() == kRecordColumnCount);
+
+// In the order of kColumns: time, the block's inputs, its outputs, then the plant.
+void recordValues(const StepRecord& r, std::span<double, kRecordColumnCount> values) {
+  double* next = values.data();
+  *next++ = r.time;
+  next = std::copy(std::begin(r.inputs), std::end(r.inputs), next);
+  next = std::copy(std::begin(r.outputs), std::end(r.outputs), next);
+  for (const R::Motor& m : r.motor) {
+    for (const double v : {m.id, m.iq, m.torque, m.modIndex, m.idealOmega, m.slip}) *next++ = v;
+  }
+  for (const double v : {r.speed, r.yawRate, r.x, r.y}) *next++ = v;
+}
+
 }  // namespace substitute_host::plant

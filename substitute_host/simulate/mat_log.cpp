@@ -15,14 +15,9 @@ std::vector<matfile_out::MatColumn> matLogColumns() {
 }
 
 bool writeMatRow(matfile_out::MatColumnFile& file, const plant::StepRecord& record) {
-  // The log has 36 columns; room for a few more keeps this a fixed array.
-  std::array<double, 64> row{};
-  std::size_t n = 0;
-  for (const auto& column : recordColumns()) {
-    if (n == row.size()) break;
-    row[n++] = column.read(record);
-  }
-  return file.appendRow(std::span<const double>(row.data(), n));
+  std::array<double, plant::kRecordColumnCount> row;
+  plant::recordValues(record, row);
+  return file.appendRow(row);
 }
 
 }  // namespace substitute_host::simulate

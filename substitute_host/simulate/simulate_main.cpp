@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cmath>
 #include <cstdint>
 #include <exception>
@@ -148,6 +149,16 @@ int drawPlot(const SimulateRequest& req, const Scenario& sc, const SimulationRes
   return plotted ? kSimulateOk : kSimulateFailed;
 }
 
+// Commits the log and counts the time it took in the run's: the real-time factor spans
+// everything until the log's last row is in its file, not only the loop.
+bool commitCounted(RunLog& log, SimulationResult& result, Streams io) {
+  const auto start = std::chrono::steady_clock::now();
+  if (!log.commit(io.err)) return false;
+  result.wallSeconds +=
+      std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  return true;
+}
+
 int runAndReport(const SimulateRequest& req, const Scenario& sc, ControllerStep step, void* context,
                  Streams io) {
   RunLog log(req.format, req.matVersion);
@@ -157,7 +168,7 @@ int runAndReport(const SimulateRequest& req, const Scenario& sc, ControllerStep 
     return kSimulateFailed;
   if (!log.open(req.outputDir, sc.name, recordedRows(sc, req.decimate), metadata, io.err))
     return kSimulateFailed;
-  const SimulationResult result = runLogged(req, sc, step, context, log);
+  SimulationResult result = runLogged(req, sc, step, context, log);
   if (req.stopSignal != nullptr && *req.stopSignal != 0)
     return reportStopped(*req.stopSignal, result, log, io);
   if (!result.ok()) {
@@ -167,7 +178,7 @@ int runAndReport(const SimulateRequest& req, const Scenario& sc, ControllerStep 
       io.err << "simulate: writing " << shownPath(log.path()) << " failed: " << why << '\n';
     return kSimulateFailed;
   }
-  if (!log.commit(io.err)) return kSimulateFailed;
+  if (!commitCounted(log, result, io)) return kSimulateFailed;
   printSummary(io.out, sc, result);
   if (!req.summaryJsonPath.empty()) {
     const std::string why = writeSummaryJson(req.summaryJsonPath, summaryFigures(result));

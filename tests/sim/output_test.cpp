@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
@@ -13,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "plant/step_record.h"
 #include "simulate/csv_writer.h"
 #include "simulate/plot_script.h"
 #include "simulate/progress_bar.h"
@@ -110,6 +112,33 @@ TEST(Csv, RowsMatchTheHeaderAndKeepTheBlockSignalsExact) {
   EXPECT_EQ(std::strtof(value("vabcNorm2_c").c_str(), nullptr), -0.987654321f);
   EXPECT_EQ(value("slip2"), "0.0123");
   EXPECT_EQ(value("y_m"), "-3.5");
+}
+
+// A record whose every field holds a value of its own, so that a value read from the
+// wrong field, or put in the wrong place, shows.
+plant::StepRecord distinctRecord() {
+  plant::StepRecord r{};
+  double next = 1.0;
+  r.time = next++;
+  for (float& v : r.inputs) v = static_cast<float>(next++);
+  for (float& v : r.outputs) v = static_cast<float>(next++);
+  for (auto& m : r.motor) {
+    for (double* v : {&m.id, &m.iq, &m.torque, &m.modIndex, &m.idealOmega, &m.slip}) *v = next++;
+  }
+  for (double* v : {&r.speed, &r.yawRate, &r.x, &r.y}) *v = next++;
+  return r;
+}
+
+// The MAT log takes a record's values all at once rather than column by column: the
+// same values, in the columns' order.
+TEST(RecordValues, AreTheColumnsReadingsInTheirOrder) {
+  const plant::StepRecord r = distinctRecord();
+  std::array<double, plant::kRecordColumnCount> values{};
+  plant::recordValues(r, values);
+  const auto columns = plant::recordColumns();
+  ASSERT_EQ(columns.size(), values.size());
+  for (std::size_t i = 0; i < columns.size(); ++i)
+    EXPECT_EQ(values[i], columns[i].read(r)) << columns[i].header;
 }
 
 TEST(Csv, BlockSignalsBearTheNamesTheReplayReadsAndThePlotFindsItsColumns) {
