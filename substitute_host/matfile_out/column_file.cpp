@@ -1,10 +1,17 @@
 #include "matfile_out/column_file.h"
 
+#include <pthread.h>
+#include <signal.h>
+
 #include <algorithm>
 #include <cstring>
+#include <exception>
+#include <functional>
+#include <future>
 #include <new>
 #include <utility>
 
+#include "matfile_out/earlier_file.h"
 #include "matfile_out/mat_name.h"
 #include "matfile_out/mat_text.h"
 #include "matfile_out/matio_calls.h"
@@ -98,6 +105,11 @@ struct MatColumnFile::State {
   mat_t* mat = nullptr;
   std::vector<HeldColumn> columns;
   std::size_t room = 0;  // rows each column has room for
+  // A 7.3 file's full block being written on a thread of its own, from the spare
+  // columns, while the next block fills the others; why it failed lands in pendingError.
+  std::vector<HeldColumn> spare;
+  std::future<bool> pending;
+  std::string pendingError;
   // The latest rows as they came, row by row, before they go to the columns: a few rows
   // kept close at hand, then a run of rows copied to each column at once, so that each
   // column's stores fill whole cache lines instead of one value in each of 36 lines.
@@ -155,6 +167,7 @@ bool MatColumnFile::open(const std::string& path, MatVersion version,
     state->version = version;
     state->room = version == MatVersion::v73 ? kBlockRows : expectedRows;
     state->columns = heldColumns(columns, state->room, version);
+    if (version == MatVersion::v73) state->spare = heldColumns(columns, state->room, version);
     state->tile.resize(kTileRows * columns.size());
     if (!reserveTemporary(path, state->placed, error_)) return false;
     state_ = std::move(state);
@@ -174,6 +187,10 @@ bool MatColumnFile::addColumn(const MatColumn& column) {
     const std::size_t index = state_->columns.size();
     std::vector<HeldColumn> added = heldColumns({column}, state_->room, state_->version, index);
     state_->columns.push_back(std::move(added.front()));
+    if (state_->version == MatVersion::v73) {
+      added = heldColumns({column}, state_->room, state_->version, index);
+      state_->spare.push_back(std::move(added.front()));
+    }
     state_->tile.resize(kTileRows * state_->columns.size());
   } catch (const std::bad_alloc&) {
     error_ = "out of memory for the MAT file's rows";
@@ -193,7 +210,45 @@ bool appendHeld(mat_t* mat, std::vector<HeldColumn>& columns, std::size_t rows,
   return true;
 }
 
+// appendHeld on a thread of its own. Signals are left to the thread that runs the loop:
+// it is the one that looks for a stop.
+bool appendHeldQuietly(mat_t* mat, std::vector<HeldColumn>& columns, std::size_t rows,
+                       std::string& error) {
+  sigset_t all;
+  sigfillset(&all);
+  pthread_sigmask(SIG_BLOCK, &all, nullptr);
+  return appendHeld(mat, columns, rows, error);
+}
+
 }  // namespace
+
+// Waits for the block being written, if any; false (the file failed) when it was not.
+// Only one thread is ever inside the file's library: every other call waits here first.
+bool MatColumnFile::awaitPending(State& s) {
+  if (!s.pending.valid()) return !s.failed;
+  if (!s.pending.get()) {
+    error_ = s.pendingError;
+    s.failed = true;
+  }
+  return !s.failed;
+}
+
+// Hands the full block to the file on a thread of its own, so that the loop fills the
+// next block meanwhile instead of waiting on the file system; the two take turns with
+// the two sets of buffers. Where no thread can be had, the block is written here.
+bool MatColumnFile::handOverBlock(State& s) {
+  if (!awaitPending(s)) return false;
+  std::swap(s.columns, s.spare);
+  const std::size_t rows = std::exchange(s.held, 0);
+  try {
+    s.pending = std::async(std::launch::async, appendHeldQuietly, s.mat, std::ref(s.spare), rows,
+                           std::ref(s.pendingError));
+    return true;
+  } catch (const std::exception&) {  // no thread, or no memory to start one
+    s.failed = !appendHeld(s.mat, s.spare, rows, error_);
+    return !s.failed;
+  }
+}
 
 // More room for a level-5 file's rows than the run said it would log.
 bool MatColumnFile::grow(State& s) {
@@ -218,10 +273,7 @@ bool MatColumnFile::flushTile(State& s) {
     s.columns[i].putRun(s.held, s.tile.data() + i, width, s.tiled);
   s.held += s.tiled;
   s.tiled = 0;
-  if (s.version == MatVersion::v73 && s.held == kBlockRows) {
-    s.failed = !appendHeld(s.mat, s.columns, s.held, error_);
-    s.held = 0;
-  }
+  if (s.version == MatVersion::v73 && s.held == kBlockRows) return handOverBlock(s);
   return !s.failed;
 }
 
@@ -292,13 +344,28 @@ std::vector<std::string> columnNames(const std::vector<HeldColumn>& columns) {
 
 }  // namespace
 
+// Gives the finished file its name. The file it replaces is let go of afterwards, off
+// this thread (see EarlierFile): the rename itself is all that the commit waits for.
+void MatColumnFile::replaceFinal(const PlacedOutput& placed, std::error_code& renamed) {
+  try {
+    if (!earlier_) earlier_ = std::make_unique<EarlierFile>();
+    earlier_->hold(placed.finalPath);
+  } catch (const std::bad_alloc&) {
+    // Without room to hold it the earlier file is simply replaced.
+  }
+  fs::rename(placed.temporaryPath, placed.finalPath, renamed);
+  if (earlier_) earlier_->letGo();
+}
+
 bool MatColumnFile::commit() {
   if (!state_) {
     if (error_.empty()) error_ = "the MAT file was not opened";
     return false;
   }
   State& s = *state_;
-  bool ok = !s.failed && flushTile(s) && writeHeld(s.mat, s.version, s.columns, s.held, s.rows, error_) &&
+  // A block may still be on its way to the file, and the tile's rows may fill one more.
+  bool ok = awaitPending(s) && flushTile(s) && awaitPending(s) &&
+            writeHeld(s.mat, s.version, s.columns, s.held, s.rows, error_) &&
             writeExtras(s.mat, s.texts, s.scalars, error_);
   mat_t* const mat = std::exchange(s.mat, nullptr);
   ok = closeMat(mat, error_) && ok;
@@ -309,7 +376,7 @@ bool MatColumnFile::commit() {
     ok = false;
   }
   std::error_code renamed;
-  if (ok) fs::rename(s.placed.temporaryPath, s.placed.finalPath, renamed);
+  if (ok) replaceFinal(s.placed, renamed);
   if (renamed) error_ = renamed.message();
   if (!ok || renamed) {
     abandon();
@@ -322,6 +389,7 @@ bool MatColumnFile::commit() {
 
 void MatColumnFile::abandon() {
   if (!state_) return;
+  if (state_->pending.valid()) state_->pending.wait();  // the file is not closed under it
   if (state_->mat != nullptr) {
     std::string ignored;  // the file is thrown away: whether it closed no longer matters
     closeMat(state_->mat, ignored);

@@ -6,12 +6,16 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
 namespace substitute_host::matfile_out {
 
+class EarlierFile;
+struct PlacedOutput;
+
 enum class MatVersion {
-  v73,  // HDF5 based: rows streamed into the file in blocks, memory flat
+  v73,  // HDF5 based: rows streamed into the file in blocks, memory flat (two blocks)
   v5,   // level 5, for readers that know no other: rows held in memory until the end
 };
 
@@ -23,7 +27,9 @@ struct MatColumn {
 };
 
 // Rows handed to a 7.3 file at once: the chunk shape of every variable is fixed by its
-// first block, so blocks are long.
+// first block, so blocks are long. A full block is written on a thread of its own while
+// the next one fills, so a 7.3 file holds two blocks in memory (for the simulation log's
+// 36 columns, 7 MB, whatever the length of the run).
 inline constexpr std::size_t kBlockRows = 16384;
 // The most a level-5 file may hold in memory before it is written; a longer log is
 // refused when the file is opened.
@@ -70,8 +76,12 @@ class MatColumnFile {
   struct State;
   bool grow(State& state);
   bool flushTile(State& state);
+  bool awaitPending(State& state);
+  bool handOverBlock(State& state);
+  void replaceFinal(const PlacedOutput& placed, std::error_code& renamed);
 
   std::unique_ptr<State> state_;
+  std::unique_ptr<EarlierFile> earlier_;  // the file a commit replaced, being let go
   std::string error_;
 };
 
