@@ -12,6 +12,7 @@
 #include <utility>
 
 #include "matfile_out/earlier_file.h"
+#include "matfile_out/hdf5_check.h"
 #include "matfile_out/mat_name.h"
 #include "matfile_out/mat_text.h"
 #include "matfile_out/matio_calls.h"
@@ -370,7 +371,11 @@ bool MatColumnFile::commit() {
   mat_t* const mat = std::exchange(s.mat, nullptr);
   ok = closeMat(mat, error_) && ok;
   try {
-    ok = ok && checkColumns(s.placed.temporaryPath, columnNames(s.columns), s.rows, error_);
+    // An empty 7.3 variable is stored in a form of its own, which libmatio knows.
+    const std::vector<std::string> names = columnNames(s.columns);
+    ok = ok && (s.version == MatVersion::v73 && s.rows > 0
+                    ? checkColumns73(s.placed.temporaryPath, names, s.rows, error_)
+                    : checkColumns(s.placed.temporaryPath, names, s.rows, error_));
   } catch (const std::bad_alloc&) {
     error_ = "out of memory checking the MAT file";
     ok = false;
