@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "matfile_out/column_sample.h"
 #include "matfile_out/mat_name.h"
 #include "matfile_out/mat_text.h"
 #include "tests/matfile_out/mat_reading.h"
@@ -157,6 +158,36 @@ TEST_F(MatFolder, NoColumnIsAddedAfterTheFirstRow) {
   const double value = 2.0;
   ASSERT_TRUE(file.appendRow({&value, 1}));
   EXPECT_FALSE(file.addColumn({"b", true}));
+}
+
+// A plot's sample of a long log: every 17th row of columns far longer than the rows
+// read at once, so that the sample crosses the boundaries of those reads at every
+// offset. Each row holds its own number, so a row taken from the wrong place shows.
+TEST_F(MatFolder, EveryNthRowIsTakenAcrossALongColumn) {
+  constexpr std::size_t kLong = 70001;
+  constexpr std::uint64_t kEvery = 17;
+  for (const MatVersion version : {MatVersion::v73, MatVersion::v5}) {
+    const fs::path path = dir_ / (version == MatVersion::v73 ? "v73.mat" : "v5.mat");
+    MatColumnFile file;
+    ASSERT_TRUE(file.open(path.string(), version, {{"row", false}, {"half", true}}, kLong));
+    for (std::size_t i = 0; i < kLong; ++i) {
+      const double values[2] = {static_cast<double>(i), static_cast<double>(i) / 2.0};
+      ASSERT_TRUE(file.appendRow(values)) << file.error();
+    }
+    ASSERT_TRUE(file.commit()) << file.error();
+    std::vector<std::vector<double>> columns;
+    std::string error;
+    ASSERT_TRUE(readEveryNthRow(path.string(), {"half", "row"}, kEvery, columns, error)) << error;
+    ASSERT_EQ(columns.size(), 2u);
+    ASSERT_EQ(columns[1].size(), (kLong + kEvery - 1) / kEvery);
+    ASSERT_EQ(columns[0].size(), columns[1].size());
+    for (std::size_t i = 0; i < columns[1].size(); ++i) {
+      ASSERT_EQ(columns[1][i], static_cast<double>(i * kEvery)) << i;
+      ASSERT_EQ(columns[0][i], static_cast<double>(i * kEvery) / 2.0) << i;
+    }
+    EXPECT_FALSE(readEveryNthRow(path.string(), {"row", "absent"}, kEvery, columns, error));
+    EXPECT_EQ(error, "the column absent cannot be read from the MAT file");
+  }
 }
 
 }  // namespace
