@@ -11,7 +11,7 @@
 #include <new>
 #include <utility>
 
-#include "matfile_out/earlier_file.h"
+#include "matfile_out/final_name.h"
 #include "matfile_out/hdf5_check.h"
 #include "matfile_out/mat_name.h"
 #include "matfile_out/mat_text.h"
@@ -212,13 +212,17 @@ bool appendHeld(mat_t* mat, std::vector<HeldColumn>& columns, std::size_t rows,
 }
 
 // appendHeld on a thread of its own. Signals are left to the thread that runs the loop:
-// it is the one that looks for a stop.
+// it is the one that looks for a stop. Nothing is thrown across to the loop.
 bool appendHeldQuietly(mat_t* mat, std::vector<HeldColumn>& columns, std::size_t rows,
-                       std::string& error) {
+                       std::string& error) noexcept {
   sigset_t all;
   sigfillset(&all);
   pthread_sigmask(SIG_BLOCK, &all, nullptr);
-  return appendHeld(mat, columns, rows, error);
+  try {
+    return appendHeld(mat, columns, rows, error);
+  } catch (...) {  // out of memory for a message: the failure still shows
+    return false;
+  }
 }
 
 }  // namespace
@@ -345,17 +349,41 @@ std::vector<std::string> columnNames(const std::vector<HeldColumn>& columns) {
 
 }  // namespace
 
-// Gives the finished file its name. The file it replaces is let go of afterwards, off
-// this thread (see EarlierFile): the rename itself is all that the commit waits for.
+// Gives the finished file its name (see FinalName: an earlier file is removed off this
+// thread).
 void MatColumnFile::replaceFinal(const PlacedOutput& placed, std::error_code& renamed) {
   try {
-    if (!earlier_) earlier_ = std::make_unique<EarlierFile>();
-    earlier_->hold(placed.finalPath);
+    if (!finalName_) finalName_ = std::make_unique<FinalName>();
   } catch (const std::bad_alloc&) {
-    // Without room to hold it the earlier file is simply replaced.
+    fs::rename(placed.temporaryPath, placed.finalPath, renamed);
+    return;
   }
-  fs::rename(placed.temporaryPath, placed.finalPath, renamed);
-  if (earlier_) earlier_->letGo();
+  finalName_->give(placed.temporaryPath, placed.finalPath, renamed);
+}
+
+namespace {
+
+// The rows' memory given back once the rows are in the file, the names kept: the
+// system takes it back fastest while no other thread of ours is running.
+void releaseRows(std::vector<HeldColumn>& columns) {
+  for (HeldColumn& column : columns) {
+    column.singles.reset();
+    column.doubles.reset();
+  }
+}
+
+}  // namespace
+
+// Waits for the block on its way, writes the rows still held and the variables beside
+// them, and closes the file.
+bool MatColumnFile::finishWriting(State& s) {
+  bool ok = awaitPending(s) && flushTile(s) && awaitPending(s) &&
+            writeHeld(s.mat, s.version, s.columns, s.held, s.rows, error_) &&
+            writeExtras(s.mat, s.texts, s.scalars, error_);
+  releaseRows(s.columns);
+  releaseRows(s.spare);
+  mat_t* const mat = std::exchange(s.mat, nullptr);
+  return closeMat(mat, error_) && ok;
 }
 
 bool MatColumnFile::commit() {
@@ -364,12 +392,7 @@ bool MatColumnFile::commit() {
     return false;
   }
   State& s = *state_;
-  // A block may still be on its way to the file, and the tile's rows may fill one more.
-  bool ok = awaitPending(s) && flushTile(s) && awaitPending(s) &&
-            writeHeld(s.mat, s.version, s.columns, s.held, s.rows, error_) &&
-            writeExtras(s.mat, s.texts, s.scalars, error_);
-  mat_t* const mat = std::exchange(s.mat, nullptr);
-  ok = closeMat(mat, error_) && ok;
+  bool ok = finishWriting(s);
   try {
     // An empty 7.3 variable is stored in a form of its own, which libmatio knows.
     const std::vector<std::string> names = columnNames(s.columns);

@@ -11,7 +11,7 @@
 
 namespace substitute_host::matfile_out {
 
-class EarlierFile;
+class FinalName;
 struct PlacedOutput;
 
 enum class MatVersion {
@@ -78,10 +78,11 @@ class MatColumnFile {
   bool flushTile(State& state);
   bool awaitPending(State& state);
   bool handOverBlock(State& state);
+  bool finishWriting(State& state);
   void replaceFinal(const PlacedOutput& placed, std::error_code& renamed);
 
   std::unique_ptr<State> state_;
-  std::unique_ptr<EarlierFile> earlier_;  // the file a commit replaced, being let go
+  std::unique_ptr<FinalName> finalName_;  // removes the file a commit replaced
   std::string error_;
 };
 

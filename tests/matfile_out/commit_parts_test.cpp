@@ -1,9 +1,7 @@
-// The parts of a MAT file's commit: the read-back check of a 7.3 file, and the earlier
-// file that a commit replaces, held across the rename and let go afterwards.
-#include <fcntl.h>
+// The parts of a MAT file's commit: the read-back check of a 7.3 file, and the file
+// given its final name in place of an earlier one.
 #include <gtest/gtest.h>
 #include <matio.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -11,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "matfile_out/earlier_file.h"
+#include "matfile_out/final_name.h"
 #include "matfile_out/hdf5_check.h"
 
 namespace substitute_host::matfile_out {
@@ -65,46 +63,57 @@ TEST_F(CommitParts, TheCheckOfA73FileFindsEachColumnWithEveryRow) {
   EXPECT_EQ(error, "the written MAT file does not read back");
 }
 
-std::size_t openDescriptors() {
+std::string firstLine(const fs::path& path) {
+  std::ifstream in(path);
+  std::string line;
+  std::getline(in, line);
+  return line;
+}
+
+std::size_t filesIn(const fs::path& dir) {
   return static_cast<std::size_t>(
-      std::distance(fs::directory_iterator("/proc/self/fd"), fs::directory_iterator()));
+      std::distance(fs::directory_iterator(dir), fs::directory_iterator()));
 }
 
-// The file being replaced stays in being until it is let go, and is gone after.
-TEST_F(CommitParts, AnEarlierFileIsHeldAcrossTheRenameAndLetGoAfter) {
-  const fs::path final = dir_ / "log.mat", fresh = dir_ / ".log.mat.part";
+// Over an earlier file, without one, and over a file that another name also keeps: the
+// final name leads to the new file, the hidden name is gone once the earlier file has
+// been removed, and the other name still leads to the earlier text.
+TEST_F(CommitParts, AFinishedFileTakesItsNameAndTheEarlierOneGoes) {
+  const fs::path final = dir_ / "log.mat", hidden = dir_ / ".log.mat.part";
+  const fs::path alone = dir_ / "alone.mat", other = dir_ / "other.mat";
   std::ofstream(final) << "earlier";
-  std::ofstream(fresh) << "new";
-  const std::size_t before = openDescriptors();
+  fs::create_hard_link(final, other);
   {
-    EarlierFile earlier;
-    earlier.hold(final);
-    EXPECT_EQ(openDescriptors(), before + 1);
-    fs::rename(fresh, final);
-    earlier.letGo();
-  }  // waits for the release
-  EXPECT_EQ(openDescriptors(), before);
-  std::ifstream in(final);
-  std::string text;
-  in >> text;
-  EXPECT_EQ(text, "new");
+    FinalName name;
+    std::ofstream(hidden) << "new";
+    std::error_code error;
+    ASSERT_TRUE(name.give(hidden, final, error)) << error.message();
+    EXPECT_EQ(firstLine(final), "new");
+    const fs::path hidden2 = dir_ / ".alone.mat.part";
+    std::ofstream(hidden2) << "another";
+    ASSERT_TRUE(name.give(hidden2, alone, error)) << error.message();
+    EXPECT_EQ(firstLine(alone), "another");
+  }  // waits for the removal
+  EXPECT_FALSE(fs::exists(hidden));
+  EXPECT_FALSE(fs::exists(dir_ / ".alone.mat.part"));
+  EXPECT_EQ(firstLine(other), "earlier");
+  EXPECT_EQ(filesIn(dir_), 3u);
 }
 
-// Only a plain file with no other name is held: a missing file, a pipe, a symbolic link
-// or a file another name keeps gain nothing from it (and a pipe must not be opened).
-TEST_F(CommitParts, NothingButALoneFileIsHeld) {
-  const fs::path pipe = dir_ / "pipe", link = dir_ / "link", linked = dir_ / "linked";
-  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
-  std::ofstream(linked) << "x";
-  fs::create_symlink(linked, link);
-  fs::create_hard_link(linked, dir_ / "second");
-  const std::size_t before = openDescriptors();
-  EarlierFile earlier;
-  for (const fs::path& path : {dir_ / "missing", pipe, link, linked}) {
-    earlier.hold(path);
-    EXPECT_EQ(openDescriptors(), before) << path;
-    earlier.letGo();
+// A folder under the final name is not swapped away: the rename refuses it, and both
+// stay where they were.
+TEST_F(CommitParts, AFolderUnderTheFinalNameStays) {
+  const fs::path final = dir_ / "log.mat", hidden = dir_ / ".log.mat.part";
+  fs::create_directories(final / "inside");
+  std::ofstream(hidden) << "new";
+  std::error_code error;
+  {
+    FinalName name;
+    EXPECT_FALSE(name.give(hidden, final, error));
   }
+  EXPECT_TRUE(error);
+  EXPECT_TRUE(fs::is_directory(final / "inside"));
+  EXPECT_EQ(firstLine(hidden), "new");
 }
 
 }  // namespace
