@@ -102,7 +102,7 @@ bool Level5StreamFile::commit() {
   errno = 0;
   if (!failed_ && !readsBack(placed_.temporaryPath, names_)) fail("the written MAT file does not read back");
   std::error_code renamed;
-  if (!failed_) std::filesystem::rename(placed_.temporaryPath, placed_.finalPath, renamed);
+  if (!failed_) finalName_.give(placed_.temporaryPath, placed_.finalPath, renamed);
   if (renamed) {
     errno = 0;
     fail(renamed.message());

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "matfile_out/final_name.h"
 #include "matfile_out/level5_plan.h"
 #include "matfile_out/temporary_path.h"
 
@@ -14,8 +15,8 @@ namespace substitute_host::matfile_out {
 // of a MAT file knows its row count): laid out in full when opened, then filled a run
 // of rows at a time wherever they go, so memory stays flat however many rows. Like
 // every output of the tool it appears under its name complete or not at all: written
-// under a hidden name beside it, closed (checked), read back, then renamed. Never
-// throws.
+// under a hidden name beside it, closed (checked), read back, then given its name (see
+// FinalName). Never throws.
 class Level5StreamFile {
  public:
   Level5StreamFile() = default;
@@ -42,6 +43,7 @@ class Level5StreamFile {
   bool fail(const std::string& what);
 
   PlacedOutput placed_;
+  FinalName finalName_;
   Level5Plan plan_;
   std::vector<std::string> names_;  // the top-level variables, checked on reading back
   int fd_ = -1;
