@@ -282,17 +282,28 @@ bool MatColumnFile::flushTile(State& s) {
   return !s.failed;
 }
 
-bool MatColumnFile::appendRow(std::span<const double> values) {
-  if (!state_ || state_->failed) return false;
+std::span<double> MatColumnFile::nextRow() {
+  if (!state_ || state_->failed) return {};
   State& s = *state_;
   const std::size_t width = s.columns.size();
-  double* const row = s.tile.data() + s.tiled * width;
-  const std::size_t given = std::min(values.size(), width);
-  std::copy_n(values.data(), given, row);
-  std::fill(row + given, row + width, 0.0);
+  return {s.tile.data() + s.tiled * width, width};
+}
+
+bool MatColumnFile::finishRow() {
+  if (!state_ || state_->failed) return false;
+  State& s = *state_;
   ++s.tiled;
   ++s.rows;
   return s.tiled < kTileRows || flushTile(s);
+}
+
+bool MatColumnFile::appendRow(std::span<const double> values) {
+  if (!state_ || state_->failed) return false;
+  const std::span<double> row = nextRow();
+  const std::size_t given = std::min(values.size(), row.size());
+  std::copy_n(values.data(), given, row.data());
+  std::fill(row.begin() + static_cast<std::ptrdiff_t>(given), row.end(), 0.0);
+  return finishRow();
 }
 
 void MatColumnFile::addText(std::string_view name, std::string_view utf8) {

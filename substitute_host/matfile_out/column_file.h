@@ -58,6 +58,11 @@ class MatColumnFile {
   // One value per column, in the columns' order (a single column takes the value as a
   // single). False once writing has failed.
   bool appendRow(std::span<const double> values);
+  // The same in two steps, for a row made where the file keeps it rather than copied
+  // there: nextRow gives room for one value per column (empty once writing has failed),
+  // finishRow adds what was put there.
+  std::span<double> nextRow();
+  bool finishRow();
   // Variables written beside the columns when the file is committed: a 1-by-N char
   // array of the text, a 1-by-1 double.
   void addText(std::string_view name, std::string_view utf8);

@@ -4,6 +4,7 @@
 namespace substitute_host::matfile_out {
 
 struct MatColumnFile::State {};
+class FinalName {};  // nothing is ever written to be named
 
 std::uint64_t columnBytes(std::span<const MatColumn> columns, std::uint64_t rows) {
   std::uint64_t perRow = 0;
@@ -22,6 +23,8 @@ bool MatColumnFile::open(const std::string&, MatVersion, const std::vector<MatCo
 
 bool MatColumnFile::addColumn(const MatColumn&) { return false; }
 bool MatColumnFile::appendRow(std::span<const double>) { return false; }
+std::span<double> MatColumnFile::nextRow() { return {}; }
+bool MatColumnFile::finishRow() { return false; }
 void MatColumnFile::addText(std::string_view, std::string_view) {}
 void MatColumnFile::addScalar(std::string_view, double) {}
 
