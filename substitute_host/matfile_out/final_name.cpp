@@ -1,6 +1,8 @@
 #include "matfile_out/final_name.h"
 
 #include <fcntl.h>
+#include <pthread.h>
+#include <signal.h>
 #include <stdio.h>
 #include <unistd.h>
 
@@ -33,7 +35,12 @@ bool FinalName::give(const fs::path& hidden, const fs::path& final, std::error_c
 
 void FinalName::removeInBackground(const fs::path& earlier) {
   try {
-    remover_ = std::thread([earlier] { ::unlink(earlier.c_str()); });
+    remover_ = std::thread([earlier] {
+      sigset_t all;  // a stop signal is the loop's to see, never this thread's
+      sigfillset(&all);
+      pthread_sigmask(SIG_BLOCK, &all, nullptr);
+      ::unlink(earlier.c_str());
+    });
   } catch (...) {  // no thread (or no memory for one): removed here
     ::unlink(earlier.c_str());
   }

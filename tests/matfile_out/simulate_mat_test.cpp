@@ -279,8 +279,9 @@ std::size_t rowsUnlikeTheCsv(const std::string& matPath, const fs::path& csvPath
   return unlike + (row == rows ? 0 : rows);
 }
 
-// A full file system met when a block of rows is appended during the run, not only at
-// its end: the reason reaches the user, and no file is left behind.
+// A full file system met when a block of rows is appended during the run (on the
+// thread that writes blocks while the next fills), not only at its end: the reason
+// reaches the user, and no file is left behind.
 TEST_F(MatLog, AFullDiskMetWhileABlockIsAppendedFailsAndLeavesNoFile) {
   const fs::path small = dir_ / "small";
   fs::create_directories(small);
