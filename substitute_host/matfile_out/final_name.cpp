@@ -6,7 +6,6 @@
 #include <stdio.h>
 #include <unistd.h>
 
-
 namespace substitute_host::matfile_out {
 
 namespace fs = std::filesystem;
