@@ -2,8 +2,6 @@
 
 #include <numbers>
 
-#include "plant/pmsm.h"
-
 namespace substitute_host::plant {
 
 float rotorAngleReading(double theta) {
@@ -12,13 +10,6 @@ float rotorAngleReading(double theta) {
   constexpr float kTurn = static_cast<float>(2.0 * std::numbers::pi);
   const float f = static_cast<float>(theta);
   return f >= kTurn ? 0.0f : f;
-}
-
-MotorReadings readMotor(const PlantState& s, int m, const Phasor& rotor) {
-  const Abc i = pmsmPhaseCurrents(s.current(m), rotor);
-  return {{static_cast<float>(i.a), static_cast<float>(i.b), static_cast<float>(i.c)},
-          rotorAngleReading(s.theta(m)),
-          static_cast<float>(s.omega(m))};
 }
 
 }  // namespace substitute_host::plant

@@ -2,6 +2,7 @@
 
 #include "plant/phasor.h"
 #include "plant/plant.h"
+#include "plant/pmsm.h"
 
 namespace substitute_host::plant {
 
@@ -18,6 +19,12 @@ struct MotorReadings {
 float rotorAngleReading(double theta);
 
 // Motor m's sensors on state s; `rotor` is the cos and sin of its electrical angle.
-MotorReadings readMotor(const PlantState& s, int m, const Phasor& rotor);
+// Inline: every control step starts with it.
+inline MotorReadings readMotor(const PlantState& s, int m, const Phasor& rotor) {
+  const Abc i = pmsmPhaseCurrents(s.current(m), rotor);
+  return {{static_cast<float>(i.a), static_cast<float>(i.b), static_cast<float>(i.c)},
+          rotorAngleReading(s.theta(m)),
+          static_cast<float>(s.omega(m))};
+}
 
 }  // namespace substitute_host::plant

@@ -67,8 +67,8 @@ inline Pose alongArc(const Pose& start, const Phasor& direction, double distance
     along = 1.0 - a2 * (1.0 / 6.0) * (1.0 - a2 * (1.0 / 20.0));
     across = a * 0.5 * (1.0 - a2 * (1.0 / 12.0) * (1.0 - a2 * (1.0 / 30.0)));
   } else {
-    const double halfSine = std::sin(0.5 * a);
-    along = std::sin(a) / a;
+    const double halfSine = phasorOf(0.5 * a).s;
+    along = phasorOf(a).s / a;
     across = 2.0 * halfSine * halfSine / a;
   }
   return {start.heading + a, start.x + distance * (direction.c * along - direction.s * across),
