@@ -40,6 +40,7 @@ Plant::Plant(const PlantParams& params) : p_(params) {
   invLd_ = 1.0 / p_.inductanceD;
   invLq_ = 1.0 / p_.inductanceQ;
   invMass_ = 1.0 / p_.vehicleMass;
+  resistance_ = resistanceLaw(p_);
 }
 
 PlantState Plant::rollingStart(double speed, double tanSteer) const {
@@ -98,7 +99,7 @@ StepState Plant::stepStart(const PlantState& s, const HeldInputs& in,
   const Pair ground = v * wheelRatio;
   const Pair force = motorRates(s, ground, d);
   const double tractive = force[0] + force[1];
-  d[StepState::kBody] = Pair{(tractive - resistanceForce(p_, v)) * invMass_, v};
+  d[StepState::kBody] = Pair{(tractive - resistanceForce(resistance_, v)) * invMass_, v};
   return d;
 }
 

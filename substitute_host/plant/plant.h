@@ -10,6 +10,7 @@
 #include "plant/plant_params.h"
 #include "plant/pmsm.h"
 #include "plant/step_state.h"
+#include "plant/vehicle.h"
 
 namespace substitute_host::plant {
 
@@ -119,6 +120,7 @@ class Plant {
   double invMotorSideInertia_;  // 1 / (kg m^2), wheel and rotor referred to the motor shaft
   double treadPerOmega_;        // m/s of tread per rad/s of motor
   double invLd_, invLq_, invMass_;
+  ResistanceLaw resistance_;
 };
 
 }  // namespace substitute_host::plant

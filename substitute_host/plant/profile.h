@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <vector>
 
 namespace substitute_host::plant {
@@ -20,6 +21,10 @@ class Profile {
   explicit Profile(std::vector<Point> points);
 
   double at(double time) const;
+  // The same value, for a caller whose times only grow (a run's steps): `segment`, zero
+  // at first, remembers where the last lookup ended, so that each costs a comparison or
+  // two instead of a search. An earlier time starts again from the first point.
+  double at(double time, std::size_t& segment) const;
   const std::vector<Point>& points() const { return points_; }
 
  private:

@@ -94,10 +94,10 @@ class Loop {
   // outputs into the voltages the inverter holds for this step.
   HeldInputs controlStep(double time, const PlantState& s, const Plant::AngleReference& ref) {
     sampleSensors(s, ref, ports_);
-    const double udc = sc_.udc.at(time);
-    const double steer = sc_.steerAngle.at(time);
+    const double udc = sc_.udc.at(time, segment_.udc);
+    const double steer = sc_.steerAngle.at(time, segment_.steerAngle);
     ports_.udc = static_cast<float>(udc);
-    ports_.iqCommand = static_cast<float>(sc_.iqCommand.at(time));
+    ports_.iqCommand = static_cast<float>(sc_.iqCommand.at(time, segment_.iqCommand));
     ports_.steerAngle = static_cast<float>(steer);
     step_(context_, ports_.inputPorts, ports_.outputPorts);
 
@@ -172,6 +172,9 @@ class Loop {
   const StepSink& sink_;
   PortBuffers ports_;
   ModulationIndexEstimate modIndex_[2];
+  struct {
+    std::size_t udc = 0, steerAngle = 0, iqCommand = 0;
+  } segment_;  // where each profile's last lookup ended
   std::uint64_t lastSteerBits_ = 0;  // +0
   double tanLastSteer_ = 0.0;        // tan(+0)
 };
