@@ -94,11 +94,11 @@ void simulateDefaultScenario(benchmark::State& state, int substeps) {
 void BM_SimulateDefaultScenario(benchmark::State& state) { simulateDefaultScenario(state, 0); }
 BENCHMARK(BM_SimulateDefaultScenario)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-// The same at one substep, the fewest the scenario key allows.
-void BM_SimulateDefaultScenarioOneSubstep(benchmark::State& state) {
-  simulateDefaultScenario(state, 1);
+// The same at two substeps, the integrator's error 16 times smaller than the default's.
+void BM_SimulateDefaultScenarioTwoSubsteps(benchmark::State& state) {
+  simulateDefaultScenario(state, 2);
 }
-BENCHMARK(BM_SimulateDefaultScenarioOneSubstep)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_SimulateDefaultScenarioTwoSubsteps)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // The plant alone: one control step of both motors and the body at N substeps (0: the
 // step's fixed work alone), against voltages that turn with the rotors as a running

@@ -45,10 +45,12 @@ bool PreparedBlock::open(const GatewayAccess& access, std::string& error) {
 void PreparedBlock::step(StepVia via, const float* const inputs[kInputPortCount],
                          float* const outputs[kOutputPortCount]) {
   SimStruct* record = block_->record();
-  for (int32_t port = 0; port < kInputPortCount; ++port)
-    record->inputPorts[port].signal = inputs[port];
-  for (int32_t port = 0; port < kOutputPortCount; ++port)
-    record->outputPorts[port].signal = outputs[port];
+  // The port arrays' addresses read once: a store through one of them could otherwise
+  // be taken to move them, and every store would read them again.
+  InputPortRecord* const in = record->inputPorts;
+  OutputPortRecord* const out = record->outputPorts;
+  for (int32_t port = 0; port < kInputPortCount; ++port) in[port].signal = inputs[port];
+  for (int32_t port = 0; port < kOutputPortCount; ++port) out[port].signal = outputs[port];
   if (via == StepVia::slot)
     record->methods.outputs(record, kTaskIdMajorStep);
   else

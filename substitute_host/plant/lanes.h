@@ -35,11 +35,24 @@ inline Pair laneMax(Pair a, Pair b) {
 #endif
 }
 
+// The square root of each lane, correctly rounded as std::sqrt's is.
+inline Pair laneSqrt(Pair x) {
+#if defined(__SSE2__)
+  return __builtin_ia32_sqrtpd(x);
+#else
+  return Pair{std::sqrt(x[0]), std::sqrt(x[1])};
+#endif
+}
+
 // Whether a comparison holds in any lane.
 inline bool anyLane(bool holds) { return holds; }
 template <class Mask>
 bool anyLane(Mask holds) {
+#if defined(__SSE2__)
+  return __builtin_ia32_movmskpd(std::bit_cast<Pair>(holds)) != 0;  // one instruction
+#else
   return (holds[0] | holds[1]) != 0;
+#endif
 }
 
 // For lo <= hi, std::clamp's result, taken as a max and then a min: two instructions

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <numbers>
+
 namespace substitute_host::plant {
 
 // Amplitude-invariant three-phase <-> two-axis transforms in double precision, with
@@ -26,9 +28,12 @@ struct Abc {
 };
 
 inline constexpr double kSqrt3 = 1.7320508075688772;
+inline constexpr double kInvSqrt3 = std::numbers::inv_sqrt3;
 
+// Multiplied by the reciprocal rather than divided: every control step turns the
+// controller's outputs through it before the plant can go on.
 inline AlphaBeta clarke(double a, double b, double c) {
-  return {(2.0 / 3.0) * (a - 0.5 * b - 0.5 * c), (b - c) / kSqrt3};
+  return {(2.0 / 3.0) * (a - 0.5 * b - 0.5 * c), (b - c) * kInvSqrt3};
 }
 
 inline Abc inverseClarke(AlphaBeta v) {

@@ -1,6 +1,5 @@
 #include "plant/plant.h"
 
-#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <numbers>
@@ -30,11 +29,6 @@ double wrappedAngle(double theta) {
   return theta >= kTurn ? 0.0 : theta;  // a tiny negative angle can round up to a full turn
 }
 
-// The cos and sin of the rotors' electrical angles.
-void referRotors(const PlantState& s, Plant::AngleReference& ref) {
-  for (int m = 0; m < 2; ++m) ref.rotor[m] = phasorOf(electricalAngle(s.theta(m)));
-}
-
 }  // namespace
 
 Plant::Plant(const PlantParams& params) : p_(params) {
@@ -46,24 +40,7 @@ Plant::Plant(const PlantParams& params) : p_(params) {
   invLd_ = 1.0 / p_.inductanceD;
   invLq_ = 1.0 / p_.inductanceQ;
   invMass_ = 1.0 / p_.vehicleMass;
-}
-
-Plant::AngleReference Plant::angleReference(const PlantState& s) {
-  AngleReference ref;
-  referRotors(s, ref);
-  ref.heading = s.heading();
-  ref.body = phasorOf(ref.heading);
-  return ref;
-}
-
-Plant::AngleReference Plant::angleReference(const PlantState& s, const AngleReference& previous) {
-  AngleReference ref;
-  referRotors(s, ref);
-  ref.heading = s.heading();
-  const bool turned =
-      std::bit_cast<std::uint64_t>(ref.heading) != std::bit_cast<std::uint64_t>(previous.heading);
-  ref.body = turned ? phasorOf(ref.heading) : previous.body;
-  return ref;
+  resistance_ = resistanceLaw(p_);
 }
 
 PlantState Plant::rollingStart(double speed, double tanSteer) const {
@@ -122,7 +99,7 @@ StepState Plant::stepStart(const PlantState& s, const HeldInputs& in,
   const Pair ground = v * wheelRatio;
   const Pair force = motorRates(s, ground, d);
   const double tractive = force[0] + force[1];
-  d[StepState::kBody] = Pair{(tractive - resistanceForce(p_, v)) * invMass_, v};
+  d[StepState::kBody] = Pair{(tractive - resistanceForce(resistance_, v)) * invMass_, v};
   return d;
 }
 
@@ -154,9 +131,10 @@ void Plant::advance(PlantState& s, const HeldInputs& in, int substeps,
 
 double Plant::torque(const PlantState& s, int m) const { return pmsmTorque(p_, s.current(m)); }
 
-double Plant::slip(const PlantState& s, int m, double tanSteer) const {
-  const double tread = s.omega(m) * treadPerOmega_;
-  return wheelSlip(tread, wheelGroundSpeed(p_, m, s.speed(), yawRate(p_, s.speed(), tanSteer)));
+Pair Plant::slips(const PlantState& s, double tanSteer) const {
+  const Pair tread = Pair{s.omega(0), s.omega(1)} * treadPerOmega_;
+  const double yaw = yawRate(p_, s.speed(), tanSteer);
+  return wheelSlip(tread, wheelGroundSpeed(p_, kWheelSides, s.speed(), yaw));
 }
 
 }  // namespace substitute_host::plant

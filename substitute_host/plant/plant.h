@@ -1,12 +1,16 @@
 #pragma once
 
 #include <array>
+#include <bit>
+#include <cstdint>
 #include <cstddef>
 
 #include "plant/phase_axes.h"
 #include "plant/phasor.h"
 #include "plant/plant_params.h"
+#include "plant/pmsm.h"
 #include "plant/step_state.h"
+#include "plant/vehicle.h"
 
 namespace substitute_host::plant {
 
@@ -61,10 +65,25 @@ class Plant {
     double heading;
     Phasor body;
   };
-  static AngleReference angleReference(const PlantState& s);
+  // Inline, as every step starts with it: the result stays in registers.
+  static AngleReference angleReference(const PlantState& s) {
+    AngleReference ref;
+    referRotors(s, ref);
+    ref.heading = s.heading();
+    ref.body = phasorOf(ref.heading);
+    return ref;
+  }
   // The same, taking the heading's cos and sin from `previous` when the heading has
   // not moved since (on a straight road, most steps).
-  static AngleReference angleReference(const PlantState& s, const AngleReference& previous);
+  static AngleReference angleReference(const PlantState& s, const AngleReference& previous) {
+    AngleReference ref;
+    referRotors(s, ref);
+    ref.heading = s.heading();
+    const bool turned =
+        std::bit_cast<std::uint64_t>(ref.heading) != std::bit_cast<std::uint64_t>(previous.heading);
+    ref.body = turned ? phasorOf(ref.heading) : previous.body;
+    return ref;
+  }
 
   // What the step integrates, at its start: `s`'s motors with the held voltages turned
   // into each rotor's frame, its speed, and no distance yet. `ref` is angleReference(s).
@@ -79,9 +98,16 @@ class Plant {
   void advance(PlantState& s, const HeldInputs& in, int substeps, const AngleReference& ref) const;
 
   double torque(const PlantState& s, int m) const;
-  double slip(const PlantState& s, int m, double tanSteer) const;
+  // Both driven wheels' slips, lane m for motor m.
+  Pair slips(const PlantState& s, double tanSteer) const;
 
  private:
+  // The cos and sin of the rotors' electrical angles, both at once.
+  static void referRotors(const PlantState& s, AngleReference& ref) {
+    const PhasorOf<Pair> rotors =
+        phasorOf(Pair{electricalAngle(s.theta(0)), electricalAngle(s.theta(1))});
+    for (int m = 0; m < 2; ++m) ref.rotor[m] = {rotors.c[m], rotors.s[m]};
+  }
   // Both motors' rates into `d`; returns their tyres' forces on the ground, N.
   Pair motorRates(const StepState& s, Pair groundSpeed, StepState& d) const;
   // The rates, as the integrator takes them.
@@ -94,6 +120,7 @@ class Plant {
   double invMotorSideInertia_;  // 1 / (kg m^2), wheel and rotor referred to the motor shaft
   double treadPerOmega_;        // m/s of tread per rad/s of motor
   double invLd_, invLq_, invMass_;
+  ResistanceLaw resistance_;
 };
 
 }  // namespace substitute_host::plant

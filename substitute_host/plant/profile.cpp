@@ -14,10 +14,7 @@ double Profile::at(double time) const {
   // First point strictly after `time`; the one before it is at or before `time`.
   const auto next = std::upper_bound(points_.begin(), points_.end(), time,
                                      [](double t, const Point& p) { return t < p.time; });
-  const Point& a = *(next - 1);
-  const Point& b = *next;
-  const double w = (time - a.time) / (b.time - a.time);
-  return a.value + w * (b.value - a.value);
+  return between(*(next - 1), *next, time);
 }
 
 }  // namespace substitute_host::plant

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <vector>
 
 namespace substitute_host::plant {
@@ -20,9 +21,26 @@ class Profile {
   explicit Profile(std::vector<Point> points);
 
   double at(double time) const;
+  // The same value, for a caller whose times only grow (a run's steps): `segment`, zero
+  // at first, remembers where the last lookup ended, so that each costs a comparison or
+  // two instead of a search. An earlier time starts again from the first point.
+  double at(double time, std::size_t& segment) const {
+    if (points_.empty()) return 0.0;
+    if (time <= points_.front().time) return points_.front().value;
+    if (time >= points_.back().time) return points_.back().value;
+    if (segment + 1 >= points_.size() || points_[segment].time > time) segment = 0;
+    while (points_[segment + 1].time <= time) ++segment;
+    return between(points_[segment], points_[segment + 1], time);
+  }
   const std::vector<Point>& points() const { return points_; }
 
  private:
+  // Linear between a, at or before `time`, and b, after it.
+  static double between(const Point& a, const Point& b, double time) {
+    const double w = (time - a.time) / (b.time - a.time);
+    return a.value + w * (b.value - a.value);
+  }
+
   std::vector<Point> points_;
 };
 

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "plant/inverter.h"
+#include "plant/lanes.h"
 
 namespace substitute_host::plant {
 
@@ -22,15 +23,17 @@ static_assert(kInputPorts[6].name == "udc" && kInputPorts[0].name == "iabc1" &&
 
 double dcLinkPower(const float inputs[kInputSignalCount],
                    const float outputs[kOutputSignalCount]) {
+  // Each motor in a lane of its own.
   const double udc = inputs[kUdcSignal];
-  double power = 0.0;
-  for (int m = 0; m < 2; ++m) {
-    for (int phase = 0; phase < 3; ++phase) {
-      const double voltage = invertPhaseVoltage(outputs[kPhaseVoltageSignal[m] + phase], udc);
-      power += voltage * inputs[kPhaseCurrentSignal[m] + phase];
-    }
+  Pair power{0.0, 0.0};
+  for (int phase = 0; phase < 3; ++phase) {
+    const Pair normalised{outputs[kPhaseVoltageSignal[0] + phase],
+                          outputs[kPhaseVoltageSignal[1] + phase]};
+    const Pair current{inputs[kPhaseCurrentSignal[0] + phase],
+                       inputs[kPhaseCurrentSignal[1] + phase]};
+    power += invertPhaseVoltage(normalised, udc) * current;
   }
-  return power;
+  return power[0] + power[1];
 }
 
 void RunStatistics::add(const PlantState& s, const StepFigures& f) {
@@ -39,9 +42,11 @@ void RunStatistics::add(const PlantState& s, const StepFigures& f) {
   maxX = std::max(maxX, s.posX());
   minY = std::min(minY, s.posY());
   maxY = std::max(maxY, s.posY());
+  const Pair id{s.current(0).d, s.current(1).d}, iq{s.current(0).q, s.current(1).q};
+  const Pair amplitude = laneSqrt(id * id + iq * iq);
   for (int m = 0; m < 2; ++m) {
     const Dq i = s.current(m);
-    peakCurrent[m] = std::max(peakCurrent[m], std::sqrt(i.d * i.d + i.q * i.q));
+    peakCurrent[m] = std::max(peakCurrent[m], amplitude[m]);
     minId[m] = std::min(minId[m], i.d);
     peakModIndex[m] = std::max(peakModIndex[m], f.modIndex[m]);
     maxSlip = std::max(maxSlip, std::abs(f.slip[m]));

@@ -9,7 +9,7 @@
 
 namespace substitute_host::plant {
 
-inline constexpr int kDefaultSubsteps = 2;
+inline constexpr int kDefaultSubsteps = 1;
 inline constexpr int kMaxSubsteps = 64;
 inline constexpr double kMaxDuration = 3600.0;  // s; a typo should not run for days
 inline constexpr double kMaxSteerAngle = 1.0;   // rad; beyond it the inner wheel turns backwards

@@ -49,7 +49,7 @@ class Loop {
     SimulationResult result;
     const long long steps =
         std::max(1LL, static_cast<long long>(std::ceil(sc_.duration / kControlStep - 1e-9)));
-    PlantState s = plant_.rollingStart(sc_.initialSpeed, std::tan(sc_.steerAngle.at(0.0)));
+    PlantState s = plant_.rollingStart(sc_.initialSpeed, tangentOf(sc_.steerAngle.at(0.0)));
     const auto start = Clock::now();
     long long k = 0;
     Plant::AngleReference ref = Plant::angleReference(s);
@@ -94,10 +94,10 @@ class Loop {
   // outputs into the voltages the inverter holds for this step.
   HeldInputs controlStep(double time, const PlantState& s, const Plant::AngleReference& ref) {
     sampleSensors(s, ref, ports_);
-    const double udc = sc_.udc.at(time);
-    const double steer = sc_.steerAngle.at(time);
+    const double udc = sc_.udc.at(time, segment_.udc);
+    const double steer = sc_.steerAngle.at(time, segment_.steerAngle);
     ports_.udc = static_cast<float>(udc);
-    ports_.iqCommand = static_cast<float>(sc_.iqCommand.at(time));
+    ports_.iqCommand = static_cast<float>(sc_.iqCommand.at(time, segment_.iqCommand));
     ports_.steerAngle = static_cast<float>(steer);
     step_(context_, ports_.inputPorts, ports_.outputPorts);
 
@@ -116,9 +116,10 @@ class Loop {
   StepFigures stepFigures(double time, const PlantState& s, double tanSteer) const {
     StepFigures f;
     f.time = time;
+    const Pair slips = plant_.slips(s, tanSteer);
     for (int m = 0; m < 2; ++m) {
       f.modIndex[m] = modIndex_[m].value();
-      f.slip[m] = plant_.slip(s, m, tanSteer);
+      f.slip[m] = slips[m];
     }
     f.dcLinkPower = dcLinkPower(ports_.inputs, ports_.outputs);
     return f;
@@ -129,7 +130,7 @@ class Loop {
   double tangentOfSteering(double steer) {
     if (std::bit_cast<std::uint64_t>(steer) != lastSteerBits_) {
       lastSteerBits_ = std::bit_cast<std::uint64_t>(steer);
-      tanLastSteer_ = std::tan(steer);
+      tanLastSteer_ = tangentOf(steer);
     }
     return tanLastSteer_;
   }
@@ -147,6 +148,7 @@ class Loop {
     std::copy(std::begin(ports_.outputs), std::end(ports_.outputs), r.outputs);
     const SpeedPair ideal =
         geometricMotorSpeeds(sc_.plant, 0.5 * (s.omega(0) + s.omega(1)), tanSteer);
+    const Pair slips = plant_.slips(s, tanSteer);
     for (int m = 0; m < 2; ++m) {
       auto& motor = r.motor[m];
       motor.id = s.current(m).d;
@@ -154,7 +156,7 @@ class Loop {
       motor.torque = plant_.torque(s, m);
       motor.modIndex = modIndex_[m].value();
       motor.idealOmega = m == 0 ? ideal.motor1 : ideal.motor2;
-      motor.slip = plant_.slip(s, m, tanSteer);
+      motor.slip = slips[m];
     }
     r.speed = s.speed();
     r.yawRate = yawRate(sc_.plant, s.speed(), tanSteer);
@@ -170,6 +172,9 @@ class Loop {
   const StepSink& sink_;
   PortBuffers ports_;
   ModulationIndexEstimate modIndex_[2];
+  struct {
+    std::size_t udc = 0, steerAngle = 0, iqCommand = 0;
+  } segment_;  // where each profile's last lookup ended
   std::uint64_t lastSteerBits_ = 0;  // +0
   double tanLastSteer_ = 0.0;        // tan(+0)
 };
