@@ -22,7 +22,8 @@ bool FinalName::give(const fs::path& hidden, const fs::path& final, std::error_c
   // refuse or replace, as before.
   std::error_code unknown;
   const bool earlierFile = fs::symlink_status(final, unknown).type() == fs::file_type::regular;
-  if (earlierFile && ::renameat2(AT_FDCWD, hidden.c_str(), AT_FDCWD, final.c_str(), RENAME_EXCHANGE) == 0) {
+  if (earlierFile &&
+      ::renameat2(AT_FDCWD, hidden.c_str(), AT_FDCWD, final.c_str(), RENAME_EXCHANGE) == 0) {
     removeInBackground(hidden);  // the earlier file, under the hidden name now
     return true;
   }

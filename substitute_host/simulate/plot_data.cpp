@@ -16,7 +16,8 @@ namespace {
 // row goes to the file in one call.
 void writeCsv(std::FILE* out, const std::vector<std::string>& names,
               const std::vector<std::vector<double>>& columns) {
-  for (std::size_t c = 0; c < names.size(); ++c) std::fprintf(out, c == 0 ? "%s" : ",%s", names[c].c_str());
+  for (std::size_t c = 0; c < names.size(); ++c)
+    std::fprintf(out, c == 0 ? "%s" : ",%s", names[c].c_str());
   std::fputc('\n', out);
   const std::size_t rows = columns.empty() ? 0 : columns.front().size();
   constexpr std::size_t kFieldBytes = 24;  // "-1.234567890e-308," at most
@@ -25,8 +26,9 @@ void writeCsv(std::FILE* out, const std::vector<std::string>& names,
     char* next = line.data();
     for (std::size_t c = 0; c < columns.size(); ++c) {
       if (c > 0) *next++ = ',';
-      next = std::to_chars(next, next + kFieldBytes - 1, columns[c][r], std::chars_format::general,
-                           10).ptr;
+      next =
+          std::to_chars(next, next + kFieldBytes - 1, columns[c][r], std::chars_format::general, 10)
+              .ptr;
     }
     *next++ = '\n';
     std::fwrite(line.data(), 1, static_cast<std::size_t>(next - line.data()), out);

@@ -39,8 +39,8 @@ void writeVariables(const fs::path& path,
   for (const auto& [name, dims] : shapes) {
     std::vector<double> values(dims[0] * dims[1], 0.5);
     size_t shape[2] = {dims[0], dims[1]};
-    matvar_t* var = Mat_VarCreate(name.c_str(), MAT_C_DOUBLE, MAT_T_DOUBLE, 2, shape,
-                                  values.data(), MAT_F_DONT_COPY_DATA);
+    matvar_t* var = Mat_VarCreate(name.c_str(), MAT_C_DOUBLE, MAT_T_DOUBLE, 2, shape, values.data(),
+                                  MAT_F_DONT_COPY_DATA);
     ASSERT_NE(var, nullptr);
     EXPECT_EQ(Mat_VarWrite(mat, var, MAT_COMPRESSION_NONE), 0);
     Mat_VarFree(var);
