@@ -15,6 +15,7 @@
 #include "matfile_out/mat_name.h"
 #include "matfile_out/mat_text.h"
 #include "tests/matfile_out/mat_reading.h"
+#include "tests/support/test_folder.h"
 
 namespace substitute_host::matfile_out {
 namespace {
@@ -25,11 +26,7 @@ using corvalent2_test::readVariable;
 class MatFolder : public ::testing::Test {
  protected:
   void SetUp() override {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    dir_ = fs::temp_directory_path() /
-           ("corvalent2_mat_" + std::string(info->name()) + "_" + std::to_string(::getpid()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
+    dir_ = corvalent2_test::freshTestFolder("corvalent2_mat_");
   }
   void TearDown() override { fs::remove_all(dir_); }
 

@@ -2,7 +2,6 @@
 // given its final name in place of an earlier one.
 #include <gtest/gtest.h>
 #include <matio.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -11,6 +10,7 @@
 
 #include "matfile_out/final_name.h"
 #include "matfile_out/hdf5_check.h"
+#include "tests/support/test_folder.h"
 
 namespace substitute_host::matfile_out {
 namespace {
@@ -20,11 +20,7 @@ namespace fs = std::filesystem;
 class CommitParts : public ::testing::Test {
  protected:
   void SetUp() override {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    dir_ = fs::temp_directory_path() /
-           ("corvalent2_commit_" + std::string(info->name()) + "_" + std::to_string(::getpid()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
+    dir_ = corvalent2_test::freshTestFolder("corvalent2_commit_");
   }
   void TearDown() override { fs::remove_all(dir_); }
 

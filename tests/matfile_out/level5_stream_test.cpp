@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "tests/matfile_out/mat_reading.h"
+#include "tests/support/test_folder.h"
 
 namespace substitute_host::matfile_out {
 namespace {
@@ -20,11 +21,7 @@ namespace fs = std::filesystem;
 class Level5Folder : public ::testing::Test {
  protected:
   void SetUp() override {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    dir_ = fs::temp_directory_path() /
-           ("corvalent2_l5_" + std::string(info->name()) + "_" + std::to_string(::getpid()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
+    dir_ = corvalent2_test::freshTestFolder("corvalent2_l5_");
   }
   void TearDown() override { fs::remove_all(dir_); }
 

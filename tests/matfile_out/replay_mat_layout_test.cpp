@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "tests/matfile_out/mat_reading.h"
+#include "tests/support/test_folder.h"
 
 namespace {
 
@@ -42,11 +43,7 @@ double timeAt(std::size_t row) { return static_cast<double>(row) * 5e-5 + 1e-13;
 class ReplayMatLayout : public ::testing::Test {
  protected:
   void SetUp() override {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    dir_ = fs::temp_directory_path() /
-           ("corvalent2_matlayout_" + std::string(info->name()) + "_" + std::to_string(::getpid()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
+    dir_ = corvalent2_test::freshTestFolder("corvalent2_matlayout_");
   }
   void TearDown() override {
     ::umount((dir_ / "small").c_str());  // mounted by the full-disk case; else refused

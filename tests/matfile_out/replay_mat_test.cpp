@@ -10,6 +10,7 @@
 #include <string>
 
 #include "tests/matfile_out/mat_reading.h"
+#include "tests/support/test_folder.h"
 
 namespace {
 
@@ -23,11 +24,7 @@ const char* const kHeader =
 class ReplayMat : public ::testing::Test {
  protected:
   void SetUp() override {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    dir_ = fs::temp_directory_path() /
-           ("corvalent2_replaymat_" + std::string(info->name()) + "_" + std::to_string(::getpid()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
+    dir_ = corvalent2_test::freshTestFolder("corvalent2_replaymat_");
   }
   void TearDown() override { fs::remove_all(dir_); }
 

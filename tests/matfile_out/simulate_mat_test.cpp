@@ -22,6 +22,7 @@
 #include "simulate/external_program.h"
 #include "simulate/simulate_main.h"
 #include "tests/matfile_out/mat_reading.h"
+#include "tests/support/test_folder.h"
 
 namespace substitute_host::simulate {
 namespace {
@@ -49,10 +50,7 @@ constexpr std::size_t kRows = 10000;  // 0.5 s in steps of 50 us
 class MatLog : public ::testing::Test {
  protected:
   void SetUp() override {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    dir_ = fs::temp_directory_path() /
-           ("corvalent2_matlog_" + std::string(info->name()) + "_" + std::to_string(::getpid()));
-    fs::remove_all(dir_);
+    dir_ = corvalent2_test::freshTestFolder("corvalent2_matlog_");
     fs::create_directories(dir_ / "in");
     std::ofstream(dir_ / "in" / "run.json") << kScenario;
     req_.scenarioPath = (dir_ / "in" / "run.json").string();

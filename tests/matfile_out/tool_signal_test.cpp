@@ -17,6 +17,7 @@
 #include <thread>
 
 #include "tests/matfile_out/mat_reading.h"
+#include "tests/support/test_folder.h"
 
 extern char** environ;
 
@@ -28,11 +29,7 @@ using corvalent2_test::readVariable;
 class ToolSignal : public ::testing::Test {
  protected:
   void SetUp() override {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    dir_ = fs::temp_directory_path() /
-           ("corvalent2_signal_" + std::string(info->name()) + "_" + std::to_string(::getpid()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
+    dir_ = corvalent2_test::freshTestFolder("corvalent2_signal_");
     // An hour of driving: far longer than the test waits.
     std::ofstream(dir_ / "long.json")
         << R"({"duration": 3600, "profiles": {"iqCommand": [[0, 20]], "steerAngle": [[0, 0]],
