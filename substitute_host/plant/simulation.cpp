@@ -63,8 +63,9 @@ class Loop {
         result.error = m.str();
         break;
       }
-      result.stats.add(s, stepFigures(time, s, held.tanSteer));
-      if (sink_ && k % options_.decimate == 0 && !handOver(time, s, held.tanSteer)) {
+      const StepFigures figures = stepFigures(time, s, held.tanSteer);
+      result.stats.add(s, figures);
+      if (sink_ && k % options_.decimate == 0 && !handOver(s, held.tanSteer, figures)) {
         std::ostringstream m;
         m << "simulation: stopped at t = " << time << " s because the output could not be written";
         result.error = m.str();
@@ -136,27 +137,28 @@ class Loop {
   }
 
   // The step's record, to the sink; false when the sink can take no more.
-  bool handOver(double time, const PlantState& s, double tanSteer) const {
+  bool handOver(const PlantState& s, double tanSteer, const StepFigures& f) const {
     StepRecord record;
-    fillRecord(time, s, tanSteer, record);
+    fillRecord(s, tanSteer, f, record);
     return sink_(record);
   }
 
-  void fillRecord(double time, const PlantState& s, double tanSteer, StepRecord& r) const {
-    r.time = time;
+  // The step's record: its figures as the statistics took them, and the rest.
+  void fillRecord(const PlantState& s, double tanSteer, const StepFigures& f,
+                  StepRecord& r) const {
+    r.time = f.time;
     std::copy(std::begin(ports_.inputs), std::end(ports_.inputs), r.inputs);
     std::copy(std::begin(ports_.outputs), std::end(ports_.outputs), r.outputs);
     const SpeedPair ideal =
         geometricMotorSpeeds(sc_.plant, 0.5 * (s.omega(0) + s.omega(1)), tanSteer);
-    const Pair slips = plant_.slips(s, tanSteer);
     for (int m = 0; m < 2; ++m) {
       auto& motor = r.motor[m];
       motor.id = s.current(m).d;
       motor.iq = s.current(m).q;
       motor.torque = plant_.torque(s, m);
-      motor.modIndex = modIndex_[m].value();
+      motor.modIndex = f.modIndex[m];
       motor.idealOmega = m == 0 ? ideal.motor1 : ideal.motor2;
-      motor.slip = slips[m];
+      motor.slip = f.slip[m];
     }
     r.speed = s.speed();
     r.yawRate = yawRate(sc_.plant, s.speed(), tanSteer);
