@@ -7,37 +7,20 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
-#include <limits>
 #include <random>
 #include <vector>
 
 #include "plant/phasor.h"
+#include "tests/support/mpfr_reference.h"
 
 namespace substitute_host::plant {
 namespace {
 
-using Mpfr = int (*)(mpfr_ptr, mpfr_srcptr, mpfr_rnd_t);
+using corvalent2_test::ulpsApart;
 
 // f(x) rounded once to the nearest double.
-double exactly(Mpfr f, double x) {
-  mpfr_t m;
-  mpfr_init2(m, 53);
-  mpfr_set_d(m, x, MPFR_RNDN);
-  const int inexact = f(m, m, MPFR_RNDN);
-  mpfr_subnormalize(m, inexact, MPFR_RNDN);
-  const double r = mpfr_get_d(m, MPFR_RNDN);
-  mpfr_clear(m);
-  return r;
-}
-
-// Distance in units in the last place: the count of doubles between a and b.
-std::int64_t ulpsApart(double a, double b) {
-  const auto ordered = [](double v) {
-    const auto bits = std::bit_cast<std::int64_t>(v);
-    return bits < 0 ? std::numeric_limits<std::int64_t>::min() - bits : bits;
-  };
-  const std::int64_t d = ordered(a) - ordered(b);
-  return d < 0 ? -d : d;
+double exactly(corvalent2_test::MpfrFunction f, double x) {
+  return corvalent2_test::correctlyRounded(f, x);
 }
 
 // Angles of every kind the plant meets and a few it should not: the rotors' electrical

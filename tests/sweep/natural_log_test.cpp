@@ -7,33 +7,18 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
-#include <limits>
 #include <random>
 #include <vector>
 
 #include "sweep/draws.h"
+#include "tests/support/mpfr_reference.h"
 
 namespace substitute_host::sweep {
 namespace {
 
-double exactLog(double x) {
-  mpfr_t m;
-  mpfr_init2(m, 53);
-  mpfr_set_d(m, x, MPFR_RNDN);
-  mpfr_log(m, m, MPFR_RNDN);
-  const double r = mpfr_get_d(m, MPFR_RNDN);
-  mpfr_clear(m);
-  return r;
-}
+using corvalent2_test::ulpsApart;
 
-std::int64_t ulpsApart(double a, double b) {
-  const auto ordered = [](double v) {
-    const auto bits = std::bit_cast<std::int64_t>(v);
-    return bits < 0 ? std::numeric_limits<std::int64_t>::min() - bits : bits;
-  };
-  const std::int64_t d = ordered(a) - ordered(b);
-  return d < 0 ? -d : d;
-}
+double exactLog(double x) { return corvalent2_test::correctlyRounded(mpfr_log, x); }
 
 // What a normal draw takes the logarithm of, 1 - u for u a multiple of 2^-53 in [0, 1),
 // with the hardest places: just below 1 (where the logarithm is tiny), around the
